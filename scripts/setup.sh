@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# Installs everything the build and the tests need on a Debian 12 machine.
+# Idempotent: a second run finds everything in place and does nothing.
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")/.." && pwd)
+cache=${VEMRA_CACHE:-$HOME/.cache/vemrasdk}
+sudo=""; [ "$(id -u)" = 0 ] || sudo=sudo
+
+packages=(
+  build-essential cmake ninja-build pkg-config git
+  g++-mingw-w64-i686 mingw-w64-tools nasm
+  wine wine32:i386 libcups2:i386 fonts-wine
+  cups cups-bsd printer-driver-cups-pdf
+  xvfb xauth locales fonts-liberation fonts-dejavu-core
+  poppler-utils zbar-tools imagemagick libjpeg-turbo-progs
+  googletest libgtest-dev libgmock-dev libbenchmark-dev libjpeg-dev
+  clang libclang-rt-14-dev
+  dpkg-dev
+)
+
+missing_packages() {
+  local p
+  for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}\n' "$p" 2>/dev/null | grep -q '^install ok installed' || echo "$p"
+  done
+}
+
+add_sources() {
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $sudo dpkg --add-architecture i386
+  fi
+  local src=/etc/apt/sources.list.d/vemra-src.sources
+  if [ ! -f "$src" ]; then
+    $sudo tee "$src" >/dev/null <<SRC
+Types: deb-src
+URIs: http://deb.debian.org/debian
+Suites: bookworm
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+SRC
+  fi
+}
+
+install_packages() {
+  local missing
+  missing=$(missing_packages)
+  [ -z "$missing" ] && return 0
+  echo "setup: installing $(echo $missing | wc -w) packages"
+  $sudo apt-get update -qq
+  # shellcheck disable=SC2086
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing >/dev/null
+}
+
+make_locale() {
+  locale -a 2>/dev/null | grep -qi '^sv_SE\.utf-\?8$' && return 0
+  $sudo localedef -i sv_SE -f UTF-8 sv_SE.UTF-8
+}
+
+# libjpeg-turbo for the DLL, built with its SIMD code from Debian's own source.
+build_win32_libjpeg() {
+  local prefix=$cache/libjpeg-turbo-i686
+  [ -f "$prefix/lib/libjpeg.a" ] && return 0
+  echo "setup: building libjpeg-turbo for i686-w64-mingw32"
+  local work=$cache/libjpeg-src
+  rm -rf "$work" && mkdir -p "$work"
+  (cd "$work" && apt-get source -qq libjpeg-turbo >/dev/null 2>&1)
+  local dir
+  dir=$(find "$work" -maxdepth 1 -type d -name 'libjpeg-turbo-*' | head -1)
+  cmake -S "$dir" -B "$work/build" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-i686.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
+    -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF \
+    -DWITH_SIMD=ON -DCMAKE_POSITION_INDEPENDENT_CODE=OFF >/dev/null
+  cmake --build "$work/build" -j2 >/dev/null
+  cmake --install "$work/build" >/dev/null
+  rm -rf "$work"
+}
+
+add_sources
+install_packages
+make_locale
+build_win32_libjpeg
+echo "setup: ready"

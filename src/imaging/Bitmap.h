@@ -1,0 +1,67 @@
+#pragma once
+// A raster picture in memory. Rows run from the top; a 24-bit pixel is
+// blue, green, red. The pixel format survives until set to 24 bits, so an
+// 8-bit picture loaded from a file stays 8-bit with its palette.
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace vemra {
+
+enum class PixelFormat { pf1bit, pf4bit, pf8bit, pf16bit, pf24bit, pf32bit };
+
+int BitsPerPixel(PixelFormat format);
+
+// Colour value as layouts and GDI use it: red in bits 0-7, green 8-15,
+// blue 16-23.
+using ColourValue = std::uint32_t;
+
+constexpr ColourValue MakeColour(int red, int green, int blue) {
+  return ColourValue(red & 0xFF) | ColourValue(green & 0xFF) << 8 |
+         ColourValue(blue & 0xFF) << 16;
+}
+constexpr int RedOf(ColourValue c) { return int(c & 0xFF); }
+constexpr int GreenOf(ColourValue c) { return int(c >> 8 & 0xFF); }
+constexpr int BlueOf(ColourValue c) { return int(c >> 16 & 0xFF); }
+
+class Bitmap {
+ public:
+  Bitmap() = default;
+  // A 24-bit picture filled with black. Throws std::length_error on sizes
+  // whose pixel buffer would not fit in memory.
+  Bitmap(int width, int height, PixelFormat format = PixelFormat::pf24bit);
+
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  bool Empty() const { return width_ == 0 || height_ == 0; }
+  PixelFormat Format() const { return format_; }
+  std::ptrdiff_t Stride() const { return stride_; }
+
+  std::uint8_t* Row(int y) { return pixels_.data() + std::ptrdiff_t(y) * stride_; }
+  const std::uint8_t* Row(int y) const {
+    return pixels_.data() + std::ptrdiff_t(y) * stride_;
+  }
+
+  // Palette of 1, 4 and 8-bit pictures, as colour values.
+  std::vector<ColourValue>& Palette() { return palette_; }
+  const std::vector<ColourValue>& Palette() const { return palette_; }
+
+  // Converts the pixels in place; 24 to 24 does nothing.
+  void SetPixelFormat(PixelFormat format);
+  // Reallocates (contents black) unless the size is already this one.
+  void SetSize(int width, int height);
+
+  // Fixed-mode transparency: pixels of exactly the key colour are not drawn.
+  bool transparent = false;
+  ColourValue transparentColour = 0;
+
+ private:
+  int width_ = 0;
+  int height_ = 0;
+  PixelFormat format_ = PixelFormat::pf24bit;
+  std::ptrdiff_t stride_ = 0;
+  std::vector<std::uint8_t> pixels_;
+  std::vector<ColourValue> palette_;
+};
+
+}  // namespace vemra

@@ -1,0 +1,68 @@
+#include "imaging/Bitmap.h"
+
+#include <cstdint>
+#include <limits>
+#include <stdexcept>
+
+#include "imaging/PixelRows.h"
+
+namespace vemra {
+
+int BitsPerPixel(PixelFormat format) {
+  switch (format) {
+    case PixelFormat::pf1bit: return 1;
+    case PixelFormat::pf4bit: return 4;
+    case PixelFormat::pf8bit: return 8;
+    case PixelFormat::pf16bit: return 16;
+    case PixelFormat::pf24bit: return 24;
+    case PixelFormat::pf32bit: return 32;
+  }
+  return 24;
+}
+
+namespace {
+
+// Rows are padded to 4 bytes as in a device-independent bitmap, so a row
+// can be handed to the platform as it is.
+std::ptrdiff_t RowBytes(int width, PixelFormat format) {
+  return std::ptrdiff_t((std::int64_t(width) * BitsPerPixel(format) + 31) / 32 * 4);
+}
+
+std::size_t BufferBytes(int width, int height, PixelFormat format) {
+  if (width < 0 || height < 0) throw std::length_error("negative bitmap size");
+  const std::uint64_t bytes = std::uint64_t(RowBytes(width, format)) * std::uint64_t(height);
+  if (bytes > std::uint64_t(std::numeric_limits<std::ptrdiff_t>::max()))
+    throw std::length_error("bitmap too large");
+  return std::size_t(bytes);
+}
+
+}  // namespace
+
+Bitmap::Bitmap(int width, int height, PixelFormat format) : format_(format) {
+  pixels_.assign(BufferBytes(width, height, format), 0);
+  width_ = width;
+  height_ = height;
+  stride_ = RowBytes(width, format);
+  palette_ = DefaultPalette(format);
+}
+
+void Bitmap::SetSize(int width, int height) {
+  if (width == width_ && height == height_) return;
+  std::vector<std::uint8_t> fresh(BufferBytes(width, height, format_), 0);
+  pixels_.swap(fresh);
+  width_ = width;
+  height_ = height;
+  stride_ = RowBytes(width, format_);
+}
+
+void Bitmap::SetPixelFormat(PixelFormat format) {
+  if (format == format_) return;
+  Bitmap converted(width_, height_, format);
+  converted.palette_ = PaletteFor(*this, format);
+  ConvertRows(*this, converted);
+  converted.transparent = transparent;
+  converted.transparentColour = transparentColour;
+  *this = std::move(converted);
+}
+
+}  // namespace vemra

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Runs every test: the native build's unit tests, then the Windows build's
+# tests under Wine (portable tests again, platform tests, the DLL in a host).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+"$root/scripts/setup.sh"
+export LC_ALL=sv_SE.UTF-8
+
+summary=()
+run_ctest() {  # name, build folder
+  local log=$2/ctest.log status=0
+  (cd "$2" && ctest --no-tests=error --output-on-failure -j2 --timeout 900) 2>&1 | tee "$log" || status=$?
+  summary+=("$1: $(grep -E 'tests passed' "$log" | tail -1)")
+  return $status
+}
+
+cmake --preset native >/dev/null
+cmake --build --preset native
+status=0
+run_ctest native build/native || status=$?
+
+cmake --preset win32 >/dev/null
+cmake --build --preset win32
+"$root/scripts/printing.sh" || echo "test: no CUPS printer; printing tests will say so"
+export WINEPREFIX=$root/build/win32/wineprefix WINEDEBUG=-all
+"$root/scripts/wine-prefix.sh" "$WINEPREFIX"
+# One wineserver for the whole run: each test process then starts in a
+# fraction of a second. Started here, not inside ctest, so that Wine's
+# service processes do not hold ctest's output pipe open.
+setsid wineserver -p >/dev/null 2>&1 < /dev/null || true
+wine cmd /c exit >/dev/null 2>&1 < /dev/null || true
+run_ctest win32 build/win32 || status=$?
+wineserver -k >/dev/null 2>&1 || true
+
+printf '%s\n' "${summary[@]}"
+exit $status

@@ -1,0 +1,23 @@
+#pragma once
+// Windows bindings of the base services.
+#include <memory>
+#include <string>
+
+#include "base/FileSystem.h"
+#include "base/RegionalFormats.h"
+
+namespace vemra {
+
+// The A functions, so that host paths in the ANSI code page pass unchanged.
+std::unique_ptr<FileSystem> MakeWin32FileSystem();
+// The user's regional formats, read when asked.
+std::unique_ptr<RegionalFormats> MakeUserRegionalFormats();
+// Folder of the process's executable (not of this library), with "\".
+std::string HostFolder();
+// "yyyy-mm-dd hh:nn:ss" in local time.
+std::string LocalTimeStamp();
+
+std::wstring Wide(const std::string& ansi);
+std::string Narrow(const std::wstring& wide);
+
+}  // namespace vemra

@@ -1,0 +1,63 @@
+#include "sdk/win32/Win32Library.h"
+
+#include "base/Cp1252.h"
+#include "base/win32/Win32Platform.h"
+#include "layout/win32/WinspoolPrinters.h"
+#include "sdk/win32/PrivateProfileFile.h"
+
+namespace vemra {
+namespace {
+
+// Stands in for the capture dialog until it is part of the library: every
+// capture stores nothing and says why in the log.
+class UnavailableCapture final : public CaptureService {
+ public:
+  std::unique_ptr<CaptureDialog> CreateDialog(CaptureDialogSettings&) override {
+    return std::make_unique<Dialog>();
+  }
+  void ShutDownScanner() override {}
+
+ private:
+  struct Dialog final : CaptureDialog {
+    bool CaptureToFile(const CaptureRequest&) override {
+      throw std::runtime_error(Ansi("bildinsamlingen finns inte i denna version"));
+    }
+  };
+};
+
+struct Win32Bindings {
+  std::unique_ptr<FileSystem> files = MakeWin32FileSystem();
+  std::unique_ptr<RegionalFormats> regional = MakeUserRegionalFormats();
+  std::unique_ptr<PrinterService> printers = MakeWinspoolPrinters();
+  UnavailableCapture capture;
+
+  LibraryServices Services() {
+    LibraryServices s;
+    s.files = files.get();
+    s.openProfile = OpenPrivateProfileFile;
+    s.regional = regional.get();
+    s.printers = printers.get();
+    s.capture = &capture;
+    s.hostFolder = HostFolder;
+    s.now = LocalTimeStamp;
+    return s;
+  }
+};
+
+}  // namespace
+
+Library& TheLibrary() {
+  static Win32Bindings bindings;
+  static Library library(bindings.Services());
+  return library;
+}
+
+void LogExportFailure(const char* exportName, const std::string& cause) noexcept {
+  try {
+    TheLibrary().Log(std::string(exportName) + ": " + cause);
+  } catch (...) {
+    // Nowhere left to report to; the result code still tells the host.
+  }
+}
+
+}  // namespace vemra

@@ -1,0 +1,96 @@
+// The DLL in a host process: every export by name and by ordinal, with the
+// kinds of text a host may pass. Tests run in file order in one process, so
+// the first one sees the library before any initialisation.
+#include <gtest/gtest.h>
+
+#include "HostDll.h"
+
+namespace vemra::test {
+namespace {
+
+TEST(Exports, BeforeAnyInitVersionIsPlainAndTheHostFolderIsUsed) {
+  Exports dll = ByName();
+  std::string host = TestProgramFolder();
+  Touch(host + "Image\\s4711.jpg");
+  EXPECT_EQ(dll.version(), 402);
+  EXPECT_FALSE(Exists(host + "VemraSDK.log"));
+  EXPECT_EQ(dll.photoSignatureExists("  4711 "), 2);
+  DeleteFileA((host + "Image\\s4711.jpg").c_str());
+}
+
+TEST(Exports, OrdinalsReachTheSameFunctionsAsNames) {
+  Exports a = ByName(), b = ByOrdinal();
+  EXPECT_EQ(a.version, b.version);
+  EXPECT_EQ(a.photoSignatureExists, b.photoSignatureExists);
+  EXPECT_EQ(a.print, b.print);
+  EXPECT_EQ(a.settings, b.settings);
+  EXPECT_EQ(a.scanImage, b.scanImage);
+  EXPECT_EQ(a.init, b.init);
+  EXPECT_EQ(b.version(), 402);
+}
+
+TEST(Exports, InitTrimsCreatesAndFallsBackToTheHostFolder) {
+  Exports dll = ByOrdinal();
+  std::string base = NewTempFolder();
+  std::string folder = base + "Kort\\Data";
+  EXPECT_EQ(dll.init(("  " + folder + " \t").c_str()), 0);
+  EXPECT_TRUE(Exists(folder + "\\"));
+  Touch(folder + "\\Image\\1.jpg");
+  EXPECT_EQ(dll.photoSignatureExists("1"), 1);
+  EXPECT_EQ(dll.init(nullptr), 0);
+  EXPECT_EQ(dll.photoSignatureExists("1"), 3);  // now the host folder
+  EXPECT_EQ(dll.init(""), 0);
+  EXPECT_EQ(dll.init(folder.c_str()), 0);
+  EXPECT_EQ(dll.photoSignatureExists("1"), 1);
+}
+
+TEST(Exports, SwedishLettersInTextsReachTheFileSystemUnchanged) {
+  Exports dll = ByName();
+  std::string folder = NewTempFolder() + "G\xf6teborg \xc5\xc4\xd6";
+  ASSERT_EQ(dll.init(folder.c_str()), 0);
+  Touch(folder + "\\Image\\s\xe5\xe4\xf6.jpg");
+  EXPECT_EQ(dll.photoSignatureExists("\xe5\xe4\xf6"), 2);
+  EXPECT_EQ(dll.photoSignatureExists("\xc5\xc4\xd6"), 2);  // the file system folds case
+}
+
+TEST(Exports, NoArgumentShapeReachesTheHostAsACrash) {
+  Exports dll = ByName();
+  std::string folder = NewTempFolder();
+  ASSERT_EQ(dll.init(folder.c_str()), 0);
+  const std::string longText(10000, 'x');
+  const char* texts[] = {nullptr, "", "   ", " \t 12 \r\n", "\xe5\xe4\xf6\xc5\xc4\xd6\xe9",
+                         longText.c_str()};
+  for (const char* t : texts) {
+    SCOPED_TRACE(t ? std::string(t).substr(0, 20) : "null");
+    EXPECT_EQ(dll.photoSignatureExists(t), 3);
+    EXPECT_EQ(dll.scanImage(5, t), 1);
+    EXPECT_EQ(dll.scanImage(1, t), 2);  // the photo: nothing stored in this build
+    EXPECT_EQ(dll.print(0, t, t, t, t, t, t, t, t, t, t), 1);
+    EXPECT_EQ(dll.print(2, t, nullptr, t, nullptr, t, nullptr, t, nullptr, t, nullptr), 1);
+  }
+  EXPECT_EQ(dll.settings(), 1);
+  EXPECT_EQ(dll.init(longText.c_str()), 1);  // no such folder can be made
+  EXPECT_EQ(dll.photoSignatureExists("1"), 3);  // and the library still answers
+  EXPECT_EQ(dll.version(), 402);
+}
+
+TEST(Exports, OnlyTheLowByteOfTheKindCounts) {
+  Exports dll = ByName();
+  std::string folder = NewTempFolder();
+  ASSERT_EQ(dll.init(folder.c_str()), 0);
+  EXPECT_EQ(dll.scanImage(0x1FF, "1"), 1);   // 255: request 0
+  EXPECT_EQ(dll.scanImage(0x205, "1"), 1);   // 5
+  EXPECT_EQ(dll.scanImage(0x301, "1"), 2);   // 1: photo, nothing stored
+}
+
+TEST(Exports, AFailedCaptureIsExplainedInTheDataFoldersLog) {
+  Exports dll = ByName();
+  std::string folder = NewTempFolder();
+  ASSERT_EQ(dll.init(folder.c_str()), 0);
+  EXPECT_EQ(dll.scanImage(1, "9"), 2);
+  std::string log = ReadText(folder + "VemraSDK.log");
+  EXPECT_NE(log.find("bildinsamling"), std::string::npos) << log;
+}
+
+}  // namespace
+}  // namespace vemra::test

@@ -1,0 +1,79 @@
+#include "HostDll.h"
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace vemra::test {
+
+std::string WindowsPath(const char* unixPath) {
+  std::string p = unixPath;
+  if (p.empty() || p[0] != '/') return p;
+  for (char& c : p)
+    if (c == '/') c = '\\';
+  return "Z:" + p;
+}
+
+HMODULE HostDll() {
+  static HMODULE module = LoadLibraryA(WindowsPath(VEMRA_DLL_PATH).c_str());
+  if (!module) throw std::runtime_error("cannot load VemraSDK.dll");
+  return module;
+}
+
+namespace {
+template <typename F>
+F Get(const char* name, int ordinal, bool byOrdinal) {
+  FARPROC f = byOrdinal ? GetProcAddress(HostDll(), MAKEINTRESOURCEA(ordinal))
+                        : GetProcAddress(HostDll(), name);
+  if (!f) throw std::runtime_error(std::string("missing export ") + name);
+  return reinterpret_cast<F>(f);
+}
+
+Exports Load(bool byOrdinal) {
+  return {Get<NoArgs>("VmVersion", 1, byOrdinal),
+          Get<OneText>("VmPhotoSignatureExists", 2, byOrdinal),
+          Get<Print>("VmPrint", 3, byOrdinal),
+          Get<NoArgs>("VmSettings", 4, byOrdinal),
+          Get<Scan>("VmScanImage", 5, byOrdinal),
+          Get<OneText>("VmInit", 6, byOrdinal)};
+}
+}  // namespace
+
+Exports ByName() { return Load(false); }
+Exports ByOrdinal() { return Load(true); }
+
+std::string TestProgramFolder() {
+  char path[MAX_PATH];
+  DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string self(path, n);
+  return self.substr(0, self.find_last_of('\\') + 1);
+}
+
+std::string NewTempFolder() {
+  static int counter = 0;
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  std::string folder = std::string(temp) + "vemra-it-" + std::to_string(GetCurrentProcessId()) +
+                       "-" + std::to_string(counter++) + "\\";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  return folder;
+}
+
+bool Exists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void Touch(const std::string& path) {
+  CreateDirectoryA(path.substr(0, path.find_last_of('\\')).c_str(), nullptr);
+  std::ofstream(path, std::ios::binary) << "jpeg";
+}
+
+std::string ReadText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+}  // namespace vemra::test

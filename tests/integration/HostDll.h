@@ -1,0 +1,37 @@
+#pragma once
+// VemraSDK.dll loaded as the host loads it, with its exports by name or by
+// ordinal.
+#include <windows.h>
+
+#include <string>
+
+namespace vemra::test {
+
+using NoArgs = int(__stdcall*)();
+using OneText = int(__stdcall*)(const char*);
+using Scan = int(__stdcall*)(unsigned, const char*);
+using Print = int(__stdcall*)(int, const char*, const char*, const char*, const char*,
+                              const char*, const char*, const char*, const char*, const char*,
+                              const char*);
+
+struct Exports {
+  NoArgs version;
+  OneText photoSignatureExists;
+  Print print;
+  NoArgs settings;
+  Scan scanImage;
+  OneText init;
+};
+
+HMODULE HostDll();  // loaded once for the whole test program
+Exports ByName();
+Exports ByOrdinal();
+
+std::string WindowsPath(const char* unixPath);  // under Wine, "/" is drive Z:
+std::string TestProgramFolder();                // the host folder, with "\"
+std::string NewTempFolder();                    // fresh, with "\"
+bool Exists(const std::string& path);
+void Touch(const std::string& path);
+std::string ReadText(const std::string& path);
+
+}  // namespace vemra::test

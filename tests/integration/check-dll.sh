@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# The built DLL exports exactly the six functions, undecorated, at their
+# ordinals, and imports nothing but system DLLs.
+set -euo pipefail
+objdump=$1 dll=$2
+dump=$(mktemp); trap 'rm -f "$dump"' EXIT
+"$objdump" -p "$dll" > "$dump"
+fail=0
+
+base=$(awk '/Ordinal Base/{print $NF; exit}' "$dump")
+exports=$(awk -v base="${base:-1}" '
+  /\[Ordinal\/Name Pointer\] Table/ {on=1; next}
+  on && /^[ \t]*\[/ {gsub(/[][]/, " "); print $1 + base, $2; next}
+  on {exit}' "$dump" | sort)
+expected=$'1 VmVersion\n2 VmPhotoSignatureExists\n3 VmPrint\n4 VmSettings\n5 VmScanImage\n6 VmInit'
+expected=$(echo "$expected" | sort)
+if [ "$exports" != "$expected" ]; then
+  echo "exports differ:"; diff <(echo "$expected") <(echo "$exports") || true; fail=1
+fi
+
+allowed='^((kernel32|user32|gdi32|comdlg32|comctl32|ole32|oleaut32|msimg32|advapi32|shell32|msvcrt|version|avicap32|winmm|shlwapi|ntdll|api-ms-win-.*)\.dll|winspool\.drv)$'
+while read -r name; do
+  lower=$(echo "$name" | tr 'A-Z' 'a-z')
+  if ! [[ $lower =~ $allowed ]]; then echo "non-system import: $name"; fail=1; fi
+done < <(awk '/DLL Name:/{print $3}' "$dump")
+
+grep -q 'Magic.*010b' "$dump" || { echo "not a 32-bit PE (PE32)"; fail=1; }
+[ $fail = 0 ] && echo "exports and imports as expected"
+exit $fail

@@ -35,7 +35,7 @@ bool LoadEmbeddedPicture(const PictureStore& store, Picture& holder, std::string
   }
   if (extension == ".wmf" || extension == ".emf") {
     Metafile metafile;
-    if (ReadMetafile(bytes.data(), bytes.size(), metafile)) {
+    if (ReadMetafileHeader(bytes.data(), bytes.size(), metafile)) {
       holder.SetMetafile(std::move(metafile));
       return true;
     }

@@ -19,8 +19,10 @@ std::string FieldValue(const FieldList& fields, std::string_view name) {
   const std::string* found = nullptr;
   std::string_view value;
   for (const auto& line : fields.Lines()) {
+    // A line without a TAB has an empty name and value.
     auto tab = line.find('\t');
-    std::string_view lineName = std::string_view(line).substr(0, tab);
+    std::string_view lineName =
+        tab == std::string::npos ? std::string_view() : std::string_view(line).substr(0, tab);
     if (!EqualsNoCaseAscii(lineName, name)) continue;
     found = &line;
     value = tab == std::string::npos ? std::string_view() : std::string_view(line).substr(tab + 1);

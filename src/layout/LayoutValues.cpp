@@ -44,6 +44,10 @@ std::string GetLayoutValue(std::string_view key, std::string_view record, double
   return FormatPlainNumber(ParseLayoutNumber(value) * scale, decimalSeparator);
 }
 
+std::string GetNamedLayoutValue(std::string_view name, std::string_view record) {
+  return GetLayoutValue(std::string(name) + "=", record);
+}
+
 double ParseLayoutNumber(std::string_view text) {
   std::string number = TrimControl(text);
   if (number.empty()) return 0;

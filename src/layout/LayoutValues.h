@@ -20,6 +20,11 @@ class LayoutValueError : public std::runtime_error {
 std::string GetLayoutValue(std::string_view key, std::string_view record, double scale = 1.0,
                            char decimalSeparator = '.');
 
+// The value of a longer key written "name=value" (the picture effects'
+// "ImFx=GrayScale"), matching the whole name so that "ImFx" does not find
+// "ImFxLineSpace=".
+std::string GetNamedLayoutValue(std::string_view name, std::string_view record);
+
 // "," or "." as decimal separator; empty is 0. Throws LayoutValueError.
 double ParseLayoutNumber(std::string_view text);
 // A plain decimal 32-bit integer. Throws LayoutValueError, also when empty.

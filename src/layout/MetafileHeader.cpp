@@ -46,7 +46,7 @@ bool ReadPlaceable(const std::uint8_t* data, std::size_t size, Metafile& out) {
 
 }  // namespace
 
-bool ReadMetafile(const std::uint8_t* data, std::size_t size, Metafile& out) {
+bool ReadMetafileHeader(const std::uint8_t* data, std::size_t size, Metafile& out) {
   Metafile metafile;
   if (!ReadEnhanced(data, size, metafile) && !ReadPlaceable(data, size, metafile)) return false;
   metafile.bytes.assign(data, data + size);

@@ -10,6 +10,6 @@ namespace vemra {
 
 // An enhanced metafile, or a placeable Windows metafile (the kind that
 // carries its size). False for anything else.
-bool ReadMetafile(const std::uint8_t* data, std::size_t size, Metafile& out);
+bool ReadMetafileHeader(const std::uint8_t* data, std::size_t size, Metafile& out);
 
 }  // namespace vemra

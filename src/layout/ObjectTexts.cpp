@@ -50,6 +50,17 @@ DataText DataTextOf(std::string_view dat, const FieldList& fields,
   return text;
 }
 
+DataText DrawnTextOf(std::string_view record, const FieldList& fields,
+                     const RegionalFormats& formats) {
+  std::string type = GetLayoutValue("typ", record);
+  std::string dat = GetLayoutValue("dat", record);
+  DataText text;
+  if (type == "dtx") text = DataTextOf(dat, fields, formats);
+  else if (type == "ftx") text.lines.push_back(dat);
+  for (auto& line : text.lines) line = EvaluateDrawnText(line, fields, formats);
+  return text;
+}
+
 std::string DataPictureName(std::string_view dat, const FieldList& fields,
                             const RegionalFormats& formats) {
   if (IsSpecialExpression(dat)) return EvaluateSpecial(dat, fields, formats);

@@ -30,6 +30,12 @@ struct DataText {
 DataText DataTextOf(std::string_view dat, const FieldList& fields,
                     const RegionalFormats& formats);
 
+// What an "ftx" or "dtx" record draws: its dat, or the field it names, with
+// expressions and check digits evaluated on every line. Other types draw no
+// text.
+DataText DrawnTextOf(std::string_view record, const FieldList& fields,
+                     const RegionalFormats& formats);
+
 // The picture name a "DB" data picture's dat stands for (before the file
 // lookup).
 std::string DataPictureName(std::string_view dat, const FieldList& fields,

@@ -20,6 +20,7 @@ TEST(FieldValue, LastMatchWinsAndOnlyAToZFold) {
   FieldList fields = Fields({{"enamn", "Berg"}, {"fnamn", "fnamn"}, {"enamn", "Lind"},
                              {Ansi("operatör"), "Eva"}, {"tom", ""}});
   fields.AddLine("no tab");
+  fields.AddLine("\tunnamed");
   struct Case { std::string name, value; } cases[] = {
       {"enamn", "Lind"},
       {"ENAMN", "Lind"},
@@ -29,7 +30,8 @@ TEST(FieldValue, LastMatchWinsAndOnlyAToZFold) {
       {Ansi("OPERATöR"), "Eva"},
       {"saknas", ""},
       {"tom", ""},
-      {"", ""},
+      {"no tab", ""},
+      {"", "unnamed"},
   };
   for (const auto& c : cases) EXPECT_EQ(FieldValue(fields, c.name), c.value) << c.name;
   fields.LoadFromText("a\tb\r\nc\td\te\n");
@@ -131,6 +133,24 @@ TEST(DataTextOf, FormatsFieldsAndReadsMemos) {
   ASSERT_EQ(text.lines.size(), std::size_t(kMaxMemoLines));
   EXPECT_EQ(text.lines[2], "c");
   EXPECT_EQ(JoinMemoLines(text.lines), "a\r\nc");
+}
+
+TEST(DrawnTextOf, EvaluatesFixedAndDataTexts) {
+  FieldList fields = Fields({{"uttryck", "!!special:ft\"Nr \"!kd\"nr\"!"}, {"nr", "18"},
+                             {"memokd1", "function_mod10(18)"}});
+  struct Case { const char* record; std::vector<std::string> lines; } cases[] = {
+      {"typftx\tdatfunction_mod10(18)", {"2"}},
+      {"typftx\tdat!!special:kd\"nr\"!", {"18"}},
+      {"typdtx\tdatuttryck", {"Nr 18"}},  // a field's value may be an expression
+      {"typdtx\tdatnr[DB]4", {"0018"}},
+      {"typdtx\tdatmemokd", {"2", "", ""}},
+      {"typfim\tdatnr", {}},
+  };
+  for (const auto& c : cases) {
+    auto lines = DrawnTextOf(c.record, fields, kSwedish).lines;
+    if (lines.size() > c.lines.size()) lines.resize(c.lines.size());
+    EXPECT_EQ(lines, c.lines) << c.record;
+  }
 }
 
 TEST(DataPictureName, CutsOrZeroPadsTheFieldValue) {

@@ -35,6 +35,13 @@ TEST(GetLayoutValue, ScalesOnlyPositionsSizesAndFontHeight) {
   EXPECT_THROW(GetLayoutValue("lft", "lftabc", 0.5), LayoutValueError);
 }
 
+TEST(GetNamedLayoutValue, MatchesTheWholeName) {
+  const std::string record = "typfim\tImFxLineSpace=4\tImFx=GrayScale\tdatImFx=x";
+  EXPECT_EQ(GetNamedLayoutValue("ImFx", record), "GrayScale");
+  EXPECT_EQ(GetNamedLayoutValue("ImFxLineSpace", record), "4");
+  EXPECT_EQ(GetNamedLayoutValue("ImFxLineColor", record), "");
+}
+
 TEST(ParseLayoutNumber, AcceptsEitherSeparator) {
   struct Case { const char* text; double value; } cases[] = {
       {"1,5", 1.5}, {"2.5", 2.5}, {"", 0}, {"-3,25", -3.25}, {"12", 12}, {" 7 ", 7},

@@ -1,0 +1,134 @@
+// Pixel work on a 12-megapixel photo, each beside a peer run in the same
+// process: ImageMagick (one thread) for resampling, djpeg/cjpeg for the
+// codecs, memcpy for the single-pass operations. The peers are separate
+// programs, so their times include starting and file I/O; the
+// ImageMagick copy-only run shows that share.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "imaging/LynImageEx.h"
+#include "imaging/PictureCodecs.h"
+#include "imaging/Resample.h"
+#include "imaging/Rotate.h"
+
+namespace vemra {
+namespace {
+
+const std::string kPpm = "/tmp/vemra-bench-photo.ppm";
+const std::string kJpeg = "/tmp/vemra-bench-photo.jpg";
+
+struct Photo {
+  Bitmap bitmap;
+  std::vector<std::uint8_t> jpeg;
+};
+
+// The sample portrait enlarged to 4000 x 3000, written as PPM and JPEG
+// for the peers.
+const Photo& TwelveMegapixels() {
+  static const Photo photo = [] {
+    std::ifstream in(std::string(VEMRA_SAMPLES) + "/portrait.jpg", std::ios::binary);
+    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
+    Bitmap portrait;
+    DecodeJpeg(bytes.data(), bytes.size(), portrait);
+    Photo p{Bitmap(4000, 3000), {}};
+    ResampleBitmap(portrait, p.bitmap, kFilterTriangle);
+    EncodeJpeg(p.bitmap, 90, p.jpeg);
+    std::ofstream(kJpeg, std::ios::binary).write(reinterpret_cast<const char*>(p.jpeg.data()), p.jpeg.size());
+    std::ofstream ppm(kPpm, std::ios::binary);
+    ppm << "P6\n4000 3000\n255\n";
+    for (int y = 0; y < 3000; ++y)
+      for (int x = 0; x < 4000; ++x) {
+        const std::uint8_t* px = p.bitmap.Row(y) + 3 * x;
+        const char rgb[3] = {char(px[2]), char(px[1]), char(px[0])};
+        ppm.write(rgb, 3);
+      }
+    return p;
+  }();
+  return photo;
+}
+
+void Run(benchmark::State& state, const std::string& command) {
+  TwelveMegapixels();
+  for (auto _ : state)
+    if (std::system(command.c_str()) != 0) state.SkipWithError(command.c_str());
+}
+
+void BM_ResampleMitchell(benchmark::State& state) {
+  const Bitmap& source = TwelveMegapixels().bitmap;
+  for (auto _ : state) {
+    Bitmap destination(1000, 750);
+    ResampleBitmap(source, destination, kFilterMitchell);
+    benchmark::DoNotOptimize(destination.Row(0));
+  }
+}
+void BM_ImageMagickMitchell(benchmark::State& state) {
+  Run(state, "MAGICK_THREAD_LIMIT=1 convert " + kPpm + " -filter Mitchell -resize 1000x750! /tmp/vemra-bench-out.ppm");
+}
+void BM_ImageMagickCopyOnly(benchmark::State& state) {
+  Run(state, "MAGICK_THREAD_LIMIT=1 convert " + kPpm + " /tmp/vemra-bench-out.ppm");
+}
+
+void BM_DecodeJpeg(benchmark::State& state) {
+  const auto& jpeg = TwelveMegapixels().jpeg;
+  for (auto _ : state) {
+    Bitmap out;
+    benchmark::DoNotOptimize(DecodeJpeg(jpeg.data(), jpeg.size(), out));
+  }
+}
+void BM_Djpeg(benchmark::State& state) { Run(state, "djpeg -outfile /dev/null " + kJpeg); }
+
+void BM_EncodeJpeg(benchmark::State& state) {
+  const Bitmap& photo = TwelveMegapixels().bitmap;
+  for (auto _ : state) {
+    std::vector<std::uint8_t> out;
+    benchmark::DoNotOptimize(EncodeJpeg(photo, 90, out));
+  }
+}
+void BM_Cjpeg(benchmark::State& state) { Run(state, "cjpeg -quality 90 -outfile /dev/null " + kPpm); }
+
+void BM_ConvertToGreyScale(benchmark::State& state) {
+  Bitmap photo;
+  for (auto _ : state) {
+    state.PauseTiming();
+    photo = TwelveMegapixels().bitmap;  // grey pixels would be skipped
+    state.ResumeTiming();
+    ConvertToGreyScale(photo);
+    benchmark::DoNotOptimize(photo.Row(0));
+  }
+}
+void BM_RotateBitmapQuarter(benchmark::State& state) {
+  Bitmap photo = TwelveMegapixels().bitmap;
+  for (auto _ : state) {
+    RotateBitmapQuarter(int(state.range(0)), photo);
+    benchmark::DoNotOptimize(photo.Row(0));
+  }
+}
+void BM_Memcpy(benchmark::State& state) {
+  const Bitmap& photo = TwelveMegapixels().bitmap;
+  std::vector<std::uint8_t> copy(std::size_t(photo.Stride()) * 3000);
+  for (auto _ : state) {
+    std::memcpy(copy.data(), photo.Row(0), copy.size());
+    benchmark::DoNotOptimize(copy.data());
+  }
+}
+
+BENCHMARK(BM_ResampleMitchell)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_ImageMagickMitchell)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
+BENCHMARK(BM_ImageMagickCopyOnly)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
+BENCHMARK(BM_DecodeJpeg)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_Djpeg)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
+BENCHMARK(BM_EncodeJpeg)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_Cjpeg)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
+BENCHMARK(BM_ConvertToGreyScale)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_RotateBitmapQuarter)->Arg(90)->Arg(180)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_Memcpy)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+}  // namespace
+}  // namespace vemra
+
+BENCHMARK_MAIN();

@@ -92,4 +92,9 @@ bool LoadLayoutFile(const std::string& path, LayoutList& list, PictureStore& sto
   return true;
 }
 
+bool LoadFrontLayoutFile(const std::string& path, LayoutList& list, PictureStore& store) {
+  store.Clear();
+  return LoadLayoutFile(path, list, store);
+}
+
 }  // namespace vemra

@@ -29,5 +29,8 @@ void LoadLayoutBytes(const std::uint8_t* data, std::size_t size, LayoutList& lis
 // As LoadLayoutBytes, from a file. False, with an empty list, when the file
 // cannot be read; the caller reports "Failed to open " + path.
 bool LoadLayoutFile(const std::string& path, LayoutList& list, PictureStore& store);
+// The front layout starts the job's pictures afresh; the back and sheet
+// layouts it names add theirs with LoadLayoutFile.
+bool LoadFrontLayoutFile(const std::string& path, LayoutList& list, PictureStore& store);
 
 }  // namespace vemra

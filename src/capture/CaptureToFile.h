@@ -52,7 +52,7 @@ class CaptureService {
  public:
   virtual ~CaptureService() = default;
   // One dialog object per scan request, shared by its photo and signature.
-  virtual std::unique_ptr<CaptureDialog> CreateDialog(CaptureDialogSettings& settings) = 0;
+  virtual std::unique_ptr<CaptureDialog> OpenDialog(CaptureDialogSettings& settings) = 0;
   // Closes every scanner connection and unloads the source manager.
   virtual void ShutDownScanner() = 0;
 };

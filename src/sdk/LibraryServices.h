@@ -4,10 +4,13 @@
 #include <functional>
 #include <string>
 
+#include "base/Clock.h"
 #include "base/FileSystem.h"
 #include "base/RegionalFormats.h"
 #include "capture/CaptureToFile.h"
 #include "layout/PrinterService.h"
+#include "imaging/Picture.h"
+#include "sdk/PrintRequest.h"
 #include "sdk/ProfileFile.h"
 
 namespace vemra {
@@ -20,8 +23,14 @@ struct LibraryServices {
   CaptureService* capture = nullptr;
   // Folder of the host program's executable, with a trailing "\".
   std::function<std::string()> hostFolder;
+  const Clock* clock = nullptr;
   // Local time stamp for the log ("2026-12-08 20:15:03").
   std::function<std::string()> now;
+  // LoadPictureToImage: false leaves the holder as it was.
+  std::function<bool(Picture&, const std::string&)> loadPicture;
+  std::function<void(const PrintLayoutRequest&)> printLayout;
+  // A system-modal information box with the caption "String".
+  std::function<void(const std::string&)> showSystemMessage;
 };
 
 }  // namespace vemra

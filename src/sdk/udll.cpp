@@ -68,7 +68,7 @@ int Library::VmScanImage(std::uint8_t kind, const std::string& id) {
 
   CaptureDialogSettings dialogSettings{s.inspectionBox, false, s.adjustMode, false};
   {
-    std::unique_ptr<CaptureDialog> dialog = services_.capture->CreateDialog(dialogSettings);
+    std::unique_ptr<CaptureDialog> dialog = services_.capture->OpenDialog(dialogSettings);
     if (request == 1 || request == 2) {
       photoStored = Capture(*dialog, {s.photoMethod, kPhoto, s.photoQuality,
                                       split ? s.splitPosition : 0, s.splitVertical,
@@ -131,11 +131,14 @@ int Library::VmSettings() {
   return kNotAvailable;
 }
 
-int Library::VmPrint(int mode, const std::vector<std::string>& texts) {
+int Library::VmPrint(int mode, const PermitTexts& texts) {
   EnsureInitialised();
-  Log("VmPrint " + std::to_string(mode) + " " + (texts.empty() ? "" : texts[0]) +
-      Ansi(": kortutskrift finns inte i denna version"));
-  return kNotAvailable;
+  PrintRequestContext context{settings_,          municipality_,         dataFolder_,
+                              fieldList_,         photoImage_,           signatureImage_,
+                              *services_.files,   *services_.printers,   *services_.regional,
+                              *services_.clock,   services_.loadPicture, services_.printLayout,
+                              services_.showSystemMessage};
+  return RunPrintRequest(context, mode, texts);
 }
 
 void Library::Log(const std::string& message) const {

@@ -8,7 +8,9 @@
 
 #include "imaging/Picture.h"
 #include "sdk/LibraryServices.h"
+#include "layout/FieldValues.h"
 #include "sdk/MunicipalityDetails.h"
+#include "sdk/PrintRequest.h"
 #include "sdk/Settings.h"
 #include "sdk/lynini.h"
 
@@ -16,8 +18,8 @@ namespace vemra {
 
 constexpr int kLibraryVersion = 402;
 
-// Result of VmPrint and VmSettings while the card printing is not in this
-// build: nothing printed, nothing saved.
+// Result of VmSettings while the settings dialog is not in this build:
+// nothing saved.
 constexpr int kNotAvailable = 1;
 
 class Library {
@@ -28,7 +30,7 @@ class Library {
   int VmScanImage(std::uint8_t kind, const std::string& id);
   int VmPhotoSignatureExists(const std::string& id);
   int VmSettings();
-  int VmPrint(int mode, const std::vector<std::string>& texts);
+  int VmPrint(int mode, const PermitTexts& texts);
 
   void EnsureInitialised();
   std::string PicturePath(const std::string& id, const std::string& suffix);
@@ -42,7 +44,7 @@ class Library {
   Settings& CurrentSettings() { return settings_; }
   const MunicipalityDetails& Municipality() const { return municipality_; }
   Lynini& Ini() { return ini_; }
-  std::vector<std::string>& FieldList() { return fieldList_; }
+  vemra::FieldList& Fields() { return fieldList_; }
   Picture& PhotoImage() { return photoImage_; }
   Picture& SignatureImage() { return signatureImage_; }
 
@@ -59,7 +61,7 @@ class Library {
   std::string dataFolder_;
   Settings settings_;
   MunicipalityDetails municipality_;
-  std::vector<std::string> fieldList_;
+  vemra::FieldList fieldList_;
   Picture photoImage_;
   Picture signatureImage_;
 };

@@ -60,6 +60,15 @@ LibraryServices FakePlatform::Services() {
   s.capture = &capture;
   s.hostFolder = [this] { return hostFolder; };
   s.now = [] { return std::string("2026-12-08 12:00:00"); };
+  s.clock = &clock;
+  s.loadPicture = [this](Picture& holder, const std::string& path) {
+    picturesLoaded.push_back(path);
+    if (!files->FileExists(path)) return false;
+    holder.SetBitmap(Bitmap(1, 1));
+    return true;
+  };
+  s.printLayout = [this](const PrintLayoutRequest& r) { printed.push_back(r); };
+  s.showSystemMessage = [this](const std::string& m) { messages.push_back(m); };
   return s;
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/Clock.h"
 #include "base/FileSystem.h"
 #include "base/RegionalFormats.h"
 #include "capture/CaptureToFile.h"
@@ -38,7 +39,7 @@ class ScriptedCapture : public CaptureService {
   int dialogsCreated = 0, dialogsFreed = 0, shutdowns = 0;
   std::function<void(CaptureDialogSettings&)> changeSettings;
 
-  std::unique_ptr<CaptureDialog> CreateDialog(CaptureDialogSettings& settings) override {
+  std::unique_ptr<CaptureDialog> OpenDialog(CaptureDialogSettings& settings) override {
     ++dialogsCreated;
     if (changeSettings) changeSettings(settings);
     return std::make_unique<Dialog>(*this);
@@ -77,6 +78,10 @@ struct FakePlatform {
   FakePrinters printers;
   ScriptedCapture capture;
   std::string hostFolder;
+  FixedClock clock{DateTime{2026, 12, 8, 14, 30, 0}};
+  std::vector<PrintLayoutRequest> printed;
+  std::vector<std::string> messages;
+  std::vector<std::string> picturesLoaded;
 
   LibraryServices Services();
 };

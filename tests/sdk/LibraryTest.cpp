@@ -41,10 +41,10 @@ TEST_F(LibraryTest, InitThatCannotCreateTheFolderReturns1AndLaterCallsStillWork)
   EXPECT_EQ(Lib().VmInit(data.Windows() + "file\\sub"), 1);
   EXPECT_TRUE(Lib().Initialised());
   EXPECT_EQ(Lib().VmPhotoSignatureExists("1"), 3);
-  Lib().FieldList().push_back("a\tb");
+  Lib().Fields().AddLine("a\tb");
   EXPECT_TRUE(Lib().PhotoImage().Empty());
   EXPECT_EQ(Lib().VmInit(data.Windows()), 0);
-  EXPECT_EQ(Lib().FieldList().size(), 1u);  // kept across initialisations
+  EXPECT_EQ(Lib().Fields().Lines().size(), 1u);  // kept across initialisations
 }
 
 TEST_F(LibraryTest, EveryInitReloadsTheSettings) {

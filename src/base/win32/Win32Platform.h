@@ -17,7 +17,10 @@ std::string HostFolder();
 // "yyyy-mm-dd hh:nn:ss" in local time.
 std::string LocalTimeStamp();
 
+// Windows-1252 texts (the host's, the settings') and our own UTF-8
+// literals to UTF-16 for the W functions.
 std::wstring Wide(const std::string& ansi);
+std::wstring WideFromUtf8(const std::string& utf8);
 std::string Narrow(const std::wstring& wide);
 
 }  // namespace vemra

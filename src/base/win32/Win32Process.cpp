@@ -27,13 +27,18 @@ std::string LocalTimeStamp() {
   return text;
 }
 
-std::wstring Wide(const std::string& ansi) {
-  if (ansi.empty()) return {};
-  int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), int(ansi.size()), nullptr, 0);
-  std::wstring out(std::size_t(n), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, ansi.data(), int(ansi.size()), out.data(), n);
+namespace {
+std::wstring WideOf(const std::string& text, UINT codePage) {
+  if (text.empty()) return {};
+  int n = MultiByteToWideChar(codePage, 0, text.data(), int(text.size()), nullptr, 0);
+  std::wstring out(std::size_t(n > 0 ? n : 0), L'\0');
+  if (n > 0) MultiByteToWideChar(codePage, 0, text.data(), int(text.size()), out.data(), n);
   return out;
 }
+}  // namespace
+
+std::wstring Wide(const std::string& ansi) { return WideOf(ansi, CP_ACP); }
+std::wstring WideFromUtf8(const std::string& utf8) { return WideOf(utf8, CP_UTF8); }
 
 std::string Narrow(const std::wstring& wide) {
   if (wide.empty()) return {};

@@ -7,13 +7,6 @@
 
 namespace vemra {
 
-std::wstring Wide(const std::string& utf8) {
-  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
-  std::wstring out(std::size_t(n > 0 ? n : 0), L'\0');
-  if (n > 0) MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), out.data(), n);
-  return out;
-}
-
 bool DrawIntoBitmap(int width, int height, const std::function<void(HDC)>& draw, Bitmap& out) {
   if (!PictureSizeAcceptable(width, height)) return false;
   BITMAPINFO info{};

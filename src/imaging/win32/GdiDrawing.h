@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "base/win32/Win32Platform.h"
 #include "imaging/Bitmap.h"
 #include "imaging/Picture.h"
 
@@ -22,6 +23,5 @@ HENHMETAFILE MakeEnhancedMetafile(const Metafile& metafile);
 // Stretches a bitmap of any format onto `dc`.
 void StretchBitmap(HDC dc, const Bitmap& bitmap, int width, int height);
 
-std::wstring Wide(const std::string& utf8);
 
 }  // namespace vemra

@@ -32,13 +32,13 @@ void HandlePendingMessages() {
 
 int ShowMessageBox(const std::string& text, const std::string& caption, unsigned iconFlags,
                    unsigned buttonFlags) {
-  const std::wstring title = Wide(caption.empty() ? kApplicationTitle : caption);
+  const std::wstring title = WideFromUtf8(caption.empty() ? kApplicationTitle : caption);
   const UINT flags = iconFlags | buttonFlags;
   if (HWND owner = ActiveLibraryWindow()) {
     HandlePendingMessages();
-    return MessageBoxW(owner, Wide(text).c_str(), title.c_str(), flags);
+    return MessageBoxW(owner, WideFromUtf8(text).c_str(), title.c_str(), flags);
   }
-  return MessageBoxW(nullptr, Wide(text).c_str(), title.c_str(), flags | MB_SYSTEMMODAL);
+  return MessageBoxW(nullptr, WideFromUtf8(text).c_str(), title.c_str(), flags | MB_SYSTEMMODAL);
 }
 
 int ShowInfoMessage(const std::string& text) {

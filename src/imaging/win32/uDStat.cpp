@@ -78,7 +78,7 @@ void ShowStatus(const std::string& message, bool stayOnTop) {
   if (stayOnTop)
     SetWindowPos(status.window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   SetWindowTextW(status.window, L"");
-  SetWindowTextW(status.lStat, Wide(message).c_str());
+  SetWindowTextW(status.lStat, WideFromUtf8(message).c_str());
   ShowWindow(status.window, SW_SHOWNOACTIVATE);
   RedrawWindow(status.window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }

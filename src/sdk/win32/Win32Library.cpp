@@ -1,7 +1,10 @@
 #include "sdk/win32/Win32Library.h"
 
+#include <windows.h>
+
 #include "base/Cp1252.h"
 #include "base/win32/Win32Platform.h"
+#include "imaging/LynImageEx.h"
 #include "layout/win32/WinspoolPrinters.h"
 #include "sdk/win32/PrivateProfileFile.h"
 
@@ -12,7 +15,7 @@ namespace {
 // capture stores nothing and says why in the log.
 class UnavailableCapture final : public CaptureService {
  public:
-  std::unique_ptr<CaptureDialog> CreateDialog(CaptureDialogSettings&) override {
+  std::unique_ptr<CaptureDialog> OpenDialog(CaptureDialogSettings&) override {
     return std::make_unique<Dialog>();
   }
   void ShutDownScanner() override {}
@@ -25,11 +28,21 @@ class UnavailableCapture final : public CaptureService {
   };
 };
 
+void ShowSystemMessage(const std::string& text) {
+  MessageBoxW(nullptr, Wide(text).c_str(), L"String",
+              MB_OK | MB_ICONINFORMATION | MB_SYSTEMMODAL);
+}
+
+void PrintLayoutUnavailable(const PrintLayoutRequest&) {
+  throw std::runtime_error(Ansi("kortutskrift finns inte i denna version"));
+}
+
 struct Win32Bindings {
   std::unique_ptr<FileSystem> files = MakeWin32FileSystem();
   std::unique_ptr<RegionalFormats> regional = MakeUserRegionalFormats();
   std::unique_ptr<PrinterService> printers = MakeWinspoolPrinters();
   UnavailableCapture capture;
+  SystemClock clock;
 
   LibraryServices Services() {
     LibraryServices s;
@@ -40,6 +53,10 @@ struct Win32Bindings {
     s.capture = &capture;
     s.hostFolder = HostFolder;
     s.now = LocalTimeStamp;
+    s.clock = &clock;
+    s.loadPicture = LoadPictureToImage;
+    s.printLayout = PrintLayoutUnavailable;
+    s.showSystemMessage = ShowSystemMessage;
     return s;
   }
 };

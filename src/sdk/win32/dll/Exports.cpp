@@ -34,10 +34,10 @@ int __stdcall VmPrint(int mode, const char* id, const char* surname, const char*
                       const char* operatorName) {
   // 1 is no code of a request that printed: the card did not come out.
   return GuardedExport("VmPrint", 1, [&] {
-    std::vector<std::string> texts;
-    for (const char* t : {id, surname, firstName, permitNumber, validUntil, careOf, street,
-                          postcodeTown, telephone, operatorName})
-      texts.push_back(HostText(t));
+    vemra::PermitTexts texts{HostText(id),        HostText(surname),   HostText(firstName),
+                             HostText(permitNumber), HostText(validUntil), HostText(careOf),
+                             HostText(street),    HostText(postcodeTown), HostText(telephone),
+                             HostText(operatorName)};
     return TheLibrary().VmPrint(mode, texts);
   });
 }

@@ -434,37 +434,48 @@ int GdiCanvas::DeviceCaps(DeviceCap cap) const {
   return 0;
 }
 
-HDC BitmapCanvas::MakeDc() { return CreateCompatibleDC(nullptr); }
-
-BitmapCanvas::BitmapCanvas(int width, int height) : GdiCanvas(MakeDc()), width_(width), height_(height) {
-  if (Dc() && PictureSizeAcceptable(width, height)) {
-    const BITMAPINFO info = TopDown24(width, height);
-    section_ = CreateDIBSection(Dc(), &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
+GdiBitmapCanvas::Surface::Surface(int w, int h) : width(w), height(h) {
+  dc = CreateCompatibleDC(nullptr);
+  if (dc && PictureSizeAcceptable(w, h) && w > 0 && h > 0) {
+    const BITMAPINFO info = TopDown24(w, h);
+    void* pixels = nullptr;
+    section = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
+    bits = static_cast<std::uint8_t*>(pixels);
   }
-  if (!section_) {
-    if (Dc()) DeleteDC(Dc());
+  if (!section) {
+    if (dc) DeleteDC(dc);
     throw std::runtime_error("Cannot make a drawing bitmap");
   }
-  oldBitmap_ = SelectObject(Dc(), section_);
-  const std::size_t stride = (std::size_t(width) * 3 + 3) & ~std::size_t(3);
-  std::memset(bits_, 0xFF, stride * std::size_t(height));
+  oldBitmap = SelectObject(dc, section);
+  const std::size_t stride = (std::size_t(w) * 3 + 3) & ~std::size_t(3);
+  std::memset(bits, 0xFF, stride * std::size_t(h));
 }
 
-BitmapCanvas::~BitmapCanvas() {
-  SelectObject(Dc(), oldBitmap_);
-  DeleteObject(section_);
-  DeleteDC(Dc());
+GdiBitmapCanvas::Surface::~Surface() {
+  SelectObject(dc, oldBitmap);
+  DeleteObject(section);
+  DeleteDC(dc);
 }
 
-Bitmap BitmapCanvas::Pixels() const {
+GdiBitmapCanvas::GdiBitmapCanvas(int width, int height) : surface_(width, height), gdi_(surface_.dc) {}
+
+GdiBitmapCanvas::GdiBitmapCanvas(const Bitmap& initial)
+    : surface_(initial.Width(), initial.Height()), gdi_(surface_.dc) {
+  Bits24 bits(initial);
+  std::memcpy(surface_.bits, bits.bits(), std::size_t(bits.bitmap().Stride()) * std::size_t(initial.Height()));
+}
+
+GdiBitmapCanvas::~GdiBitmapCanvas() = default;
+
+const Bitmap& GdiBitmapCanvas::Pixels() {
   GdiFlush();
-  Bitmap out(width_, height_);
-  std::memcpy(out.Row(0), bits_, std::size_t(out.Stride()) * std::size_t(height_));
-  return out;
+  pixels_.SetSize(surface_.width, surface_.height);
+  std::memcpy(pixels_.Row(0), surface_.bits, std::size_t(pixels_.Stride()) * std::size_t(surface_.height));
+  return pixels_;
 }
 
-std::unique_ptr<BitmapCanvas> MakeBitmapCanvas(int width, int height) {
-  return std::make_unique<BitmapCanvas>(width, height);
+std::unique_ptr<BitmapCanvas> MakeGdiBitmapCanvas(const Bitmap& initial) {
+  return std::make_unique<GdiBitmapCanvas>(initial);
 }
 
 }  // namespace vemra

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "layout/Canvas.h"
+#include "layout/RenderEnvironment.h"
 
 namespace vemra {
 
@@ -72,27 +73,69 @@ class GdiCanvas : public Canvas {
   HBRUSH brush_handle_ = nullptr;
 };
 
-// A GdiCanvas drawing on its own white 24-bit w x h bitmap.
-class BitmapCanvas : public GdiCanvas {
+// The renderer's bitmap canvas drawn by GDI on a 24-bit DIB section of its
+// own, starting white or as a copy of a picture.
+class GdiBitmapCanvas : public BitmapCanvas {
  public:
-  // Throws std::runtime_error when GDI cannot make the bitmap.
-  BitmapCanvas(int width, int height);
-  ~BitmapCanvas() override;
+  // Both throw std::runtime_error when GDI cannot make the bitmap.
+  GdiBitmapCanvas(int width, int height);
+  explicit GdiBitmapCanvas(const Bitmap& initial);
+  ~GdiBitmapCanvas() override;
 
-  int Width() const { return width_; }
-  int Height() const { return height_; }
-  // The pixels drawn so far.
-  Bitmap Pixels() const;
+  int Width() const { return surface_.width; }
+  int Height() const { return surface_.height; }
+  HDC Dc() const { return surface_.dc; }
+  // The pixels drawn so far; the reference stays valid until the next call.
+  const Bitmap& Pixels() override;
+
+  void SetFont(const FontSpec& font) override { gdi_.SetFont(font); }
+  const FontSpec& Font() const override { return gdi_.Font(); }
+  void SetPen(const PenSpec& pen) override { gdi_.SetPen(pen); }
+  const PenSpec& Pen() const override { return gdi_.Pen(); }
+  void SetBrush(const BrushSpec& brush) override { gdi_.SetBrush(brush); }
+  const BrushSpec& Brush() const override { return gdi_.Brush(); }
+  void SetCharacterExtra(int pixels) override { gdi_.SetCharacterExtra(pixels); }
+  int TextWidth(const std::string& text) override { return gdi_.TextWidth(text); }
+  FontMetrics Metrics() override { return gdi_.Metrics(); }
+  void TextOut(int x, int y, const std::string& text) override { gdi_.TextOut(x, y, text); }
+  void DrawFormattedText(const PixelRect& box, const std::string& text, unsigned format) override {
+    gdi_.DrawFormattedText(box, text, format);
+  }
+  void Rectangle(const PixelRect& box) override { gdi_.Rectangle(box); }
+  void Ellipse(const PixelRect& box) override { gdi_.Ellipse(box); }
+  void Line(int x1, int y1, int x2, int y2) override { gdi_.Line(x1, y1, x2, y2); }
+  void FillRect(const PixelRect& box, ColourValue colour) override { gdi_.FillRect(box, colour); }
+  void StretchDraw(const PixelRect& box, const Bitmap& picture) override { gdi_.StretchDraw(box, picture); }
+  void StretchDraw(const PixelRect& box, const Metafile& picture) override { gdi_.StretchDraw(box, picture); }
+  bool TransferBits(const PixelRect& box, const Bitmap& picture, bool andCombine) override {
+    return gdi_.TransferBits(box, picture, andCombine);
+  }
+  Bitmap CopyArea(const PixelRect& area) override { return gdi_.CopyArea(area); }
+  bool AlphaBlend(const PixelRect& box, const Bitmap& picture, int alpha) override {
+    return gdi_.AlphaBlend(box, picture, alpha);
+  }
+  int DeviceCaps(DeviceCap cap) const override { return gdi_.DeviceCaps(cap); }
 
  private:
-  static HDC MakeDc();
-  int width_, height_;
-  HBITMAP section_ = nullptr;
-  HGDIOBJ oldBitmap_ = nullptr;
-  void* bits_ = nullptr;
+  // Made before the canvas that draws on it, freed after.
+  struct Surface {
+    Surface(int width, int height);
+    ~Surface();
+    Surface(const Surface&) = delete;
+    Surface& operator=(const Surface&) = delete;
+    int width, height;
+    HDC dc = nullptr;
+    HBITMAP section = nullptr;
+    HGDIOBJ oldBitmap = nullptr;
+    std::uint8_t* bits = nullptr;
+  };
+  Surface surface_;
+  GdiCanvas gdi_;
+  Bitmap pixels_;
 };
 
-std::unique_ptr<BitmapCanvas> MakeBitmapCanvas(int width, int height);
+// A BitmapCanvasFactory for the renderer.
+std::unique_ptr<BitmapCanvas> MakeGdiBitmapCanvas(const Bitmap& initial);
 
 // Windows-1252 text as UTF-16 for the W functions.
 std::wstring WideFromCp1252(const std::string& text);

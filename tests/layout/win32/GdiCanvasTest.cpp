@@ -44,7 +44,7 @@ int GdiObjectCount() {
 }
 
 TEST(GdiCanvas, ShapesLandOnTheirPixels) {
-  BitmapCanvas canvas(100, 60);
+  GdiBitmapCanvas canvas(100, 60);
   canvas.SetPen({PenStyle::Solid, kRed, 1});
   canvas.SetBrush({BrushStyle::Solid, kBlue});
   canvas.Rectangle({10, 10, 30, 30});
@@ -67,7 +67,7 @@ TEST(GdiCanvas, ShapesLandOnTheirPixels) {
 }
 
 TEST(GdiCanvas, HatchRunsFromLowerLeftToUpperRightOverAClearGround) {
-  BitmapCanvas canvas(40, 40);
+  GdiBitmapCanvas canvas(40, 40);
   canvas.SetPen({PenStyle::Clear, 0, 1});
   canvas.SetBrush({BrushStyle::DiagonalHatch, MakeColour(128, 128, 128)});
   canvas.Rectangle({0, 0, 40, 40});
@@ -89,7 +89,7 @@ TEST(GdiCanvas, HatchRunsFromLowerLeftToUpperRightOverAClearGround) {
 }
 
 TEST(GdiCanvas, TextLandsInsideItsBoxAndTurnsWithTheEscapement) {
-  BitmapCanvas canvas(300, 300);
+  GdiBitmapCanvas canvas(300, 300);
   canvas.SetFont({"Arial", -20, false, false, 0, 0});
   const std::string text = "K\xe5g\xe4";  // Windows-1252
   const int width = canvas.TextWidth(text);
@@ -105,7 +105,7 @@ TEST(GdiCanvas, TextLandsInsideItsBoxAndTurnsWithTheEscapement) {
   EXPECT_LE(ink.bottom, 30 + metrics.height);
   EXPECT_GT(ink.Width(), width / 2);
 
-  BitmapCanvas turned(300, 300);
+  GdiBitmapCanvas turned(300, 300);
   turned.SetFont({"Arial", -20, false, false, 0, 900});
   EXPECT_EQ(turned.TextWidth(text), width);  // measured upright
   turned.TextOut(50, 250, text);             // reads upwards from (50, 250)
@@ -118,7 +118,7 @@ TEST(GdiCanvas, TextLandsInsideItsBoxAndTurnsWithTheEscapement) {
 }
 
 TEST(GdiCanvas, FormattedTextAlignsAndSpacingWidens) {
-  BitmapCanvas canvas(200, 40);
+  GdiBitmapCanvas canvas(200, 40);
   canvas.SetFont({"Arial", -16, true, false, kBlue, 0});
   const int width = canvas.TextWidth("Mitt");
   canvas.DrawFormattedText({0, 0, 200, 40}, "Mitt", kAlignCentre | kWordBreak | kNoPrefix);
@@ -133,7 +133,7 @@ TEST(GdiCanvas, FormattedTextAlignsAndSpacingWidens) {
 TEST(GdiCanvas, StretchDrawHonoursTheKeyColour) {
   Bitmap picture = Filled(2, 2, kRed);
   picture.Row(0)[0] = picture.Row(0)[1] = picture.Row(0)[2] = 0xFF;  // top-left white
-  BitmapCanvas canvas(40, 40);
+  GdiBitmapCanvas canvas(40, 40);
   canvas.FillRect({0, 0, 40, 40}, kBlue);
   canvas.StretchDraw({0, 0, 20, 20}, picture);
   picture.transparent = true;
@@ -147,7 +147,7 @@ TEST(GdiCanvas, StretchDrawHonoursTheKeyColour) {
 }
 
 TEST(GdiCanvas, TransferBitsCopiesOrCombinesByAnd) {
-  BitmapCanvas canvas(20, 10);
+  GdiBitmapCanvas canvas(20, 10);
   canvas.FillRect({0, 0, 20, 10}, MakeColour(255, 255, 0));
   EXPECT_TRUE(canvas.TransferBits({0, 0, 10, 10}, Filled(1, 1, MakeColour(0, 255, 255)), false));
   EXPECT_TRUE(canvas.TransferBits({10, 0, 20, 10}, Filled(1, 1, MakeColour(0, 255, 255)), true));
@@ -158,7 +158,7 @@ TEST(GdiCanvas, TransferBitsCopiesOrCombinesByAnd) {
 }
 
 TEST(GdiCanvas, CopyAreaIsWhiteBeyondTheSurface) {
-  BitmapCanvas canvas(20, 20);
+  GdiBitmapCanvas canvas(20, 20);
   canvas.FillRect({0, 0, 20, 20}, kRed);
   const Bitmap copy = canvas.CopyArea({10, 15, 30, 25});
   ASSERT_EQ(copy.Width(), 20);
@@ -168,6 +168,10 @@ TEST(GdiCanvas, CopyAreaIsWhiteBeyondTheSurface) {
   EXPECT_EQ(At(copy, 10, 0), kWhite);
   EXPECT_EQ(At(copy, 0, 5), kWhite);
   EXPECT_TRUE(canvas.CopyArea({5, 5, 5, 9}).Empty());
+
+  std::unique_ptr<BitmapCanvas> copy2 = MakeGdiBitmapCanvas(Filled(3, 2, kBlue));
+  EXPECT_EQ(At(copy2->Pixels(), 2, 1), kBlue);
+  EXPECT_EQ(At(copy2->CopyArea({2, 1, 3, 2}), 0, 0), kBlue);
 }
 
 TEST(GdiCanvas, MetafilesStretchIntoTheBox) {
@@ -182,7 +186,7 @@ TEST(GdiCanvas, MetafilesStretchIntoTheBox) {
   metafile.bytes.resize(GetEnhMetaFileBits(emf, 0, nullptr));
   GetEnhMetaFileBits(emf, UINT(metafile.bytes.size()), metafile.bytes.data());
   DeleteEnhMetaFile(emf);
-  BitmapCanvas canvas(60, 60);
+  GdiBitmapCanvas canvas(60, 60);
   canvas.StretchDraw({10, 10, 40, 40}, metafile);
   const Bitmap b = canvas.Pixels();
   EXPECT_EQ(At(b, 25, 25), kRed);
@@ -197,7 +201,7 @@ TEST(GdiCanvas, AlphaBlendMatchesTheSoftwareBlendExactly) {
     for (int x = 0; x < 256; ++x)
       for (int c = 0; c < 3; ++c) source.Row(y)[3 * x + c] = std::uint8_t(y), destination.Row(y)[3 * x + c] = std::uint8_t(x);
   for (int alpha : {0, 1, 64, 127, 128, 191, 254, 255}) {
-    BitmapCanvas canvas(256, 256);
+    GdiBitmapCanvas canvas(256, 256);
     canvas.StretchDraw({0, 0, 256, 256}, destination);
     ASSERT_TRUE(canvas.AlphaBlend({0, 0, 256, 256}, source, alpha));
     const Bitmap platform = canvas.Pixels();
@@ -210,7 +214,7 @@ TEST(GdiCanvas, AlphaBlendMatchesTheSoftwareBlendExactly) {
 }
 
 TEST(GdiCanvas, OpacityFiftyIsHalfObjectHalfBackground) {
-  BitmapCanvas canvas(10, 10);
+  GdiBitmapCanvas canvas(10, 10);
   LynAlpha alpha;
   alpha.SaveBackground(canvas, {0, 0, 10, 10});  // white
   canvas.FillRect({0, 0, 10, 10}, 0);             // the object, black
@@ -222,7 +226,7 @@ TEST(GdiCanvas, DrawingLeaksNoGdiObjects) {
   Bitmap picture = Filled(8, 8, kRed);
   picture.transparent = true;
   picture.transparentColour = kRed;
-  auto draw = [&](BitmapCanvas& canvas, int i) {
+  auto draw = [&](GdiBitmapCanvas& canvas, int i) {
     canvas.SetFont({i % 2 ? "Arial" : "Times New Roman", -10 - i % 7, i % 3 == 0, i % 5 == 0, 0, (i % 4) * 900});
     canvas.SetPen({i % 6 ? PenStyle::Solid : PenStyle::Clear, ColourValue(i), 1 + i % 3});
     canvas.SetBrush({BrushStyle(i % 3), ColourValue(i * 7)});
@@ -241,19 +245,19 @@ TEST(GdiCanvas, DrawingLeaksNoGdiObjects) {
     canvas.CopyArea({0, 0, 20, 20});
   };
   {
-    BitmapCanvas warmUp(64, 64);
+    GdiBitmapCanvas warmUp(64, 64);
     draw(warmUp, 0);
   }
   const int before = GdiObjectCount();
   for (int round = 0; round < 30; ++round) {
-    BitmapCanvas canvas(64, 64);
+    GdiBitmapCanvas canvas(64, 64);
     for (int i = 0; i < 100; ++i) draw(canvas, i);
   }
   EXPECT_LE(GdiObjectCount(), before + 2);
 }
 
 TEST(GdiCanvas, DeviceCapsComeFromTheDevice) {
-  BitmapCanvas canvas(4, 4);
+  GdiBitmapCanvas canvas(4, 4);
   HDC screen = GetDC(nullptr);
   EXPECT_EQ(canvas.DeviceCaps(DeviceCap::LogPixelsY), GetDeviceCaps(screen, LOGPIXELSY));
   ReleaseDC(nullptr, screen);

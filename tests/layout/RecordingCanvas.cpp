@@ -127,7 +127,8 @@ Bitmap RecordingCanvas::CopyArea(const PixelRect& area) {
   for (int y = 0; y < out.Height(); ++y)
     for (int x = 0; x < out.Width(); ++x) {
       const int sx = area.left + x, sy = area.top + y;
-      const bool inside = sx >= 0 && sy >= 0 && sx < surface_.Width() && sy < surface_.Height();
+      const bool inside = !unreadable && sx >= 0 && sy >= 0 && sx < surface_.Width() &&
+                          sy < surface_.Height();
       for (int c = 0; c < 3; ++c)
         out.Row(y)[3 * x + c] = inside ? surface_.Row(sy)[3 * sx + c] : 0xFF;
     }

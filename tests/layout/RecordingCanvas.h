@@ -45,6 +45,8 @@ class RecordingCanvas : public BitmapCanvas {
   std::shared_ptr<std::vector<CanvasCall>> log = std::make_shared<std::vector<CanvasCall>>();
   std::map<DeviceCap, int> caps;
   bool refuseTransfer = false;
+  // A printer: CopyArea reads white, as from a device that cannot be read.
+  bool unreadable = false;
 
   const std::vector<CanvasCall>& Calls() const { return *log; }
   std::vector<CanvasCall> Of(CanvasCall::Kind kind) const;

@@ -10,6 +10,7 @@
 #include "base/FileSystem.h"
 #include "base/RegionalFormats.h"
 #include "layout/LayoutRenderer.h"
+#include "layout/PixelRounding.h"
 
 namespace vemra {
 

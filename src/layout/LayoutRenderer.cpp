@@ -1,8 +1,7 @@
 #include "layout/LayoutRenderer.h"
 
 #include <algorithm>
-#include <new>
-#include <stdexcept>
+#include <exception>
 
 #include "layout/Expressions.h"
 #include "layout/LayoutValues.h"
@@ -69,10 +68,8 @@ void LayoutRenderer::DrawLayoutList(const LayoutList& list, int cardAngle, doubl
         for (int y = 0; y < h; ++y) std::fill_n(white.Row(y), std::size_t(w) * 3, 0xFF);
         shadow_ = env_.makeBitmapCanvas(white);
       }
-    } catch (const std::bad_alloc&) {
-      shadow_.reset();
-    } catch (const std::length_error&) {
-      shadow_.reset();
+    } catch (const std::exception&) {
+      shadow_.reset();  // out of memory, or the platform refused the bitmap
     }
   }
 

@@ -1,6 +1,6 @@
 // Texts of layout records: fonts, alignment, angles, wrapped and multi-line
 // texts, memo lines, groups of texts sharing a baseline, and opacity.
-#include <new>
+#include <exception>
 #include <vector>
 
 #include "base/Text.h"
@@ -267,8 +267,8 @@ void LayoutRenderer::DrawTextLine(Canvas& canvas, const std::string& text, int x
         picture.SetBitmap(std::move(blended));
         StretchPictureInto(area, true, "", canvas, picture);
       }
-    } catch (const std::bad_alloc&) {
-      // The text stays as drawn, fully opaque.
+    } catch (const std::exception&) {
+      // No memory or bitmap for the copy: the text stays as drawn, opaque.
     }
   }
   if (blending) alpha_.DiscardBackground();

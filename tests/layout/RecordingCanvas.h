@@ -24,16 +24,16 @@ struct CanvasCall {
   Kind kind;
   PixelRect box{};  // the rectangle of shapes, fills, pictures and blends
   int x = 0, y = 0, x2 = 0, y2 = 0;  // where a text starts; a line's ends
-  std::string text;
+  std::string text{};
   unsigned format = 0;
   ColourValue colour = 0;            // FillRect
   int pictureWidth = 0, pictureHeight = 0;
   bool andCombine = false;
   int alpha = 0;
   int characterExtra = 0;            // in force for a text; the value set otherwise
-  FontSpec font;
-  PenSpec pen;
-  BrushSpec brush;
+  FontSpec font{};
+  PenSpec pen{};
+  BrushSpec brush{};
 };
 
 class RecordingCanvas : public BitmapCanvas {

@@ -59,8 +59,15 @@ class RendererTest : public ::testing::Test {
   RecordingCanvasFactory shadows;
   int progressSteps = 0;
   std::vector<std::string> errors;
-  RenderEnvironment env{fields, formats, *files, store, "/tmp/", &photo, &signature,
-                        "Card Printer", shadows.Bind()};
+  RenderEnvironment env{.fields = fields,
+                        .formats = formats,
+                        .files = *files,
+                        .store = store,
+                        .hostFolder = "/tmp/",
+                        .photo = &photo,
+                        .signature = &signature,
+                        .printerName = "Card Printer",
+                        .makeBitmapCanvas = shadows.Bind()};
   LayoutRenderer renderer{env};
   std::unique_ptr<RecordingCanvas> output;
 

@@ -1,5 +1,4 @@
 #include "RendererFixture.h"
-#include "base/Cp1252.h"
 
 namespace vemra {
 namespace {
@@ -254,13 +253,6 @@ TEST_F(TextRenderer, SemiTransparentTextIsBlendedOverWhatLiesUnder) {
   // The copy starts from the shadow picture's red fill (the recording
   // canvas paints no glyphs), so red comes back.
   EXPECT_EQ(output->At(50, 30), 255u);
-}
-
-TEST_F(TextRenderer, Utf8LiteralsReachTheCanvasAsAnsi) {
-  Begin(kTenPerMm);
-  Draw(Card({"typftx\tlft0\ttop0\twid30\thei5\tfsz2\tdat" + Ansi("Giltig tom år")}));
-  ASSERT_EQ(Texts().size(), 1u);
-  EXPECT_EQ(Texts()[0].text, Ansi("Giltig tom år"));
 }
 
 }  // namespace

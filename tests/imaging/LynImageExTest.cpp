@@ -15,7 +15,9 @@ using test::PixelAt;
 class PictureFiles : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = ::testing::TempDir() + "lynimage/";
+    // One folder per test: CTest runs test cases in parallel processes.
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    folder_ = ::testing::TempDir() + "lynimage-" + info->name() + "/";
     std::filesystem::remove_all(folder_);
     std::filesystem::create_directories(folder_);
     ASSERT_TRUE(EncodeJpeg(test::Gradient(16, 8), 90, jpeg_));
@@ -25,6 +27,7 @@ class PictureFiles : public ::testing::Test {
     test::WriteBytes(folder_ + name, bytes);
     return folder_ + name;
   }
+  void TearDown() override { std::filesystem::remove_all(folder_); }
   std::string folder_;
   std::vector<std::uint8_t> jpeg_, bmp_;
 };

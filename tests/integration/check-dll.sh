@@ -2,6 +2,7 @@
 # The built DLL exports exactly the six functions, undecorated, at their
 # ordinals, and imports nothing but system DLLs.
 set -euo pipefail
+export LC_ALL=C  # objdump's headings are translated in other locales
 objdump=$1 dll=$2
 dump=$(mktemp); trap 'rm -f "$dump"' EXIT
 "$objdump" -p "$dll" > "$dump"

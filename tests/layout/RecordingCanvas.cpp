@@ -78,6 +78,11 @@ void RecordingCanvas::Ellipse(const PixelRect& box) { Record(CanvasCall::Ellipse
 void RecordingCanvas::Line(int x1, int y1, int x2, int y2) {
   CanvasCall& call = Record(CanvasCall::Line);
   call.x = x1, call.y = y1, call.x2 = x2, call.y2 = y2;
+  // Straight one-pixel lines reach the surface, end point excluded, as
+  // barcode bars are drawn from them.
+  if (pen_.style != PenStyle::Solid || pen_.width != 1) return;
+  if (x1 == x2) Paint({x1, std::min(y1, y2), x1 + 1, std::max(y1, y2)}, pen_.colour);
+  else if (y1 == y2) Paint({std::min(x1, x2), y1, std::max(x1, x2), y1 + 1}, pen_.colour);
 }
 
 void RecordingCanvas::FillRect(const PixelRect& box, ColourValue colour) {

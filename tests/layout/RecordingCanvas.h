@@ -4,8 +4,9 @@
 // height so that layout geometry has exact expectations:
 //   width of a text = characters x (|height| / 2 + character extra)
 //   line height = |height| x 5 / 4, ascent = |height|
-// It also paints areas, bitmaps and blends into a white surface, so that
-// what semi-transparent objects read back is real.
+// It also paints fills, straight one-pixel lines, bitmaps and blends into
+// a white surface, so that what semi-transparent objects read back, and
+// barcodes, are real.
 #include <map>
 #include <memory>
 #include <string>

@@ -28,10 +28,6 @@ TEST(LayoutPreview, ShrinksOnlyWhatDoesNotFitTheScreen) {
   }
 }
 
-TEST(LayoutPreview, FactorIsTheRoomOverThePicture) {
-  EXPECT_DOUBLE_EQ(LayoutPreview(2000, 1000, 1280, 1024).factor, 1194.0 / 2000);
-}
-
 TEST(FullSizeViewWidth, WidensUpToTheScreenRoomOnly) {
   EXPECT_EQ(FullSizeViewWidth(1280, 2000, 1280), 1280);  // already wider than the room
   EXPECT_EQ(FullSizeViewWidth(400, 500, 1280), 586);

@@ -256,13 +256,5 @@ TEST(GdiCanvas, DrawingLeaksNoGdiObjects) {
   EXPECT_LE(GdiObjectCount(), before + 2);
 }
 
-TEST(GdiCanvas, DeviceCapsComeFromTheDevice) {
-  GdiBitmapCanvas canvas(4, 4);
-  HDC screen = GetDC(nullptr);
-  EXPECT_EQ(canvas.DeviceCaps(DeviceCap::LogPixelsY), GetDeviceCaps(screen, LOGPIXELSY));
-  ReleaseDC(nullptr, screen);
-  EXPECT_GT(canvas.DeviceCaps(DeviceCap::LogPixelsX), 0);
-}
-
 }  // namespace
 }  // namespace vemra

@@ -1,4 +1,5 @@
 #include "RendererFixture.h"
+#include "layout/LayoutFile.h"
 #include "layout/LayoutValues.h"
 
 namespace vemra {
@@ -231,6 +232,39 @@ TEST_F(LayoutRendering, CardTooLargeForAShadowStillPrints) {
   Begin(kTenPerMm);
   Draw(Card({"typftx\tlft0\ttop0\twid5\thei3\tfsz2\topa50\tdatA"}));
   EXPECT_EQ(Texts().size(), 1u);
+}
+
+// The demo cards draw whole, with their expressions, groups, embedded
+// pictures and barcodes, on paper and in preview.
+TEST_F(LayoutRendering, DemoCardsDrawWhole) {
+  fields.Add("enamn", "Andersson");
+  fields.Add("fnamn", "Eva");
+  fields.Add("fnamnenamn", "Eva Andersson");
+  fields.Add("kon", "K");
+  fields.Add("tillstnr", "0180-123");
+  fields.Add("giltigttom", "2027-12-31");
+  fields.Add("streckkod", "7992739871");
+  photo.SetBitmap(FilledBitmap(300, 400, 0x808080));
+  signature.SetBitmap(FilledBitmap(400, 100, 0));
+  const std::string demo = std::string(VEMRA_SAMPLES) + "/../demo/";
+  for (const char* name : {"vemraeu.cpb", "vemraeu_bak.cpc", "ortex.cpb", "ortex_bak.cpc"}) {
+    SCOPED_TRACE(name);
+    LayoutList list;
+    ASSERT_TRUE(LoadLayoutFile(demo + name, list, store));
+    for (OutputKind kind : {OutputKind::Printer, OutputKind::Preview}) {
+      Begin(300, kind);
+      ASSERT_NO_THROW(Draw(list));
+      std::string texts;
+      for (const auto& t : Texts()) texts += t.text + "|";
+      if (std::string(name).find("bak") == std::string::npos) {
+        EXPECT_NE(texts.find("EU-modell"), std::string::npos) << texts;
+        EXPECT_NE(texts.find("Andersson"), std::string::npos) << texts;
+        EXPECT_FALSE(output->Of(CanvasCall::StretchBitmap).empty());
+      }
+      EXPECT_TRUE(errors.empty());
+      EXPECT_EQ(renderer.JobExtents(), (PixelSize{1011, 638}));
+    }
+  }
 }
 
 }  // namespace

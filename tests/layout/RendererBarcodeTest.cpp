@@ -194,16 +194,6 @@ TEST_F(BarcodeRenderer, AngleAddsTheCardsTurnModuloAFullTurn) {
   EXPECT_LT(lines.front().y, lines.back().y);
 }
 
-TEST_F(BarcodeRenderer, OpacityBlendsTheBoxBack) {
-  fields.Add("t", "AB");
-  Begin(kTenPerMm);
-  Draw(Card({"typbam\tlft1\ttop1\twid40\thei10\topa0\tdatt"}));
-  const auto blends = output->Of(CanvasCall::AlphaBlend);
-  ASSERT_EQ(blends.size(), 1u);
-  EXPECT_EQ(blends[0].box, (PixelRect{10, 10, 410, 110}));
-  EXPECT_EQ(blends[0].alpha, 255);
-}
-
 // What the renderer draws, at every angle, is read back by an independent
 // decoder: unit widths, margins and orientation at once.
 TEST_F(BarcodeRenderer, DrawnRecordsReadBack) {

@@ -135,24 +135,6 @@ TEST_F(LayoutRendering, ShapeColoursMustBeNumbers) {
   }
 }
 
-TEST_F(LayoutRendering, ShapeOpacityBlendsTheBackgroundBack) {
-  struct Case {
-    const char* opa;
-    int alpha;
-    ColourValue centre;
-  } cases[] = {{"100", 0, 255}, {"0", 255, 0xFFFFFF}, {"x", 0, 255}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.opa);
-    Begin(kTenPerMm);
-    Draw(Card({std::string("typshp\tlft1\ttop1\twid5\thei3\tbcl255\tpcl-1\topa") + c.opa}));
-    const auto blends = output->Of(CanvasCall::AlphaBlend);
-    ASSERT_EQ(blends.size(), 1u);
-    EXPECT_EQ(blends[0].box, (PixelRect{10, 10, 60, 40}));
-    EXPECT_EQ(blends[0].alpha, c.alpha);
-    EXPECT_EQ(output->At(35, 25), c.centre);
-  }
-}
-
 TEST_F(LayoutRendering, PrinterShapesReadTheirBackgroundFromTheShadow) {
   // A printer cannot be read back (it gives white); the shadow holds the
   // green drawn before.

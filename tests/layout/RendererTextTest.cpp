@@ -125,17 +125,6 @@ TEST_F(TextRenderer, WrappedTextBreaksAtFFAndStepsLinesByAngle) {
   }
 }
 
-TEST_F(TextRenderer, WrapsASingleLineIntoTheBoxWithSystemFlags) {
-  Begin(kTenPerMm);
-  Draw(Card({"typftx\tlft1\ttop2\twid30\thei10\tfsz2\twwp1\talicenter\tvalbottom\tdatLong text"}));
-  const auto wrapped = output->Of(CanvasCall::FormattedText);
-  ASSERT_EQ(wrapped.size(), 1u);
-  EXPECT_EQ(wrapped[0].box, (PixelRect{10, 20, 310, 120}));
-  EXPECT_EQ(wrapped[0].format,
-            unsigned(kWordBreak | kNoPrefix | kExpandTabs | kAlignCentre));
-  EXPECT_TRUE(Texts().empty());
-}
-
 TEST_F(TextRenderer, MemoLinesStandOneBoxLowerEach) {
   fields.Add("memokd1", "Rad ett");
   fields.Add("memokd2", "");
@@ -150,21 +139,6 @@ TEST_F(TextRenderer, MemoLinesStandOneBoxLowerEach) {
   EXPECT_EQ(texts[0].y, 20);
   EXPECT_EQ(texts[1].text, "Rad tre");
   EXPECT_EQ(texts[1].y, 20 + 2 * 50);
-}
-
-TEST_F(TextRenderer, DataTextsShowFieldsAndExpressions) {
-  fields.Add("enamn", "Andersson");
-  fields.Add("nr", "7992739871");
-  fields.Add("tom", "");
-  Begin(kTenPerMm);
-  Draw(Card({"typdtx\tlft0\ttop0\twid30\thei5\tfsz2\tdatenamn",
-             "typdtx\tlft0\ttop0\twid30\thei5\tfsz2\tdattom",
-             "typftx\tlft0\ttop0\twid30\thei5\tfsz2\tdblenamn\tdat!!special:ft\"Nr \"!kd\"nr\"!",
-             "typftx\tlft0\ttop0\twid30\thei5\tfsz2\tdbltom\tdatHidden",
-             "typftx\tlft0\ttop0\twid30\thei5\tfsz2\tdatK function_mod10(7992739871)"}));
-  std::vector<std::string> drawn;
-  for (const auto& t : Texts()) drawn.push_back(t.text);
-  EXPECT_EQ(drawn, (std::vector<std::string>{"Andersson", "Nr 7992739871", "K 3"}));
 }
 
 TEST_F(TextRenderer, CharacterExtraIsAShareOfTheLineHeight) {
@@ -239,20 +213,6 @@ TEST_F(TextRenderer, MarginTextsAreWrittenOncePerJob) {
   renderer.BeginJob(*output, OutputKind::Printer, 1.0);
   Draw(card);
   EXPECT_EQ(Texts().size(), 4u);
-}
-
-TEST_F(TextRenderer, SemiTransparentTextIsBlendedOverWhatLiesUnder) {
-  Begin(kTenPerMm);
-  Draw(Card({"typshp\tlft0\ttop0\twid30\thei10\tbcl255\tpcl-1",
-             "typftx\tlft1\ttop1\twid10\thei5\tfsz2\topa40\tdatAB"}));
-  ASSERT_EQ(Texts().size(), 1u);
-  const auto pictures = output->Of(CanvasCall::StretchBitmap);
-  ASSERT_EQ(pictures.size(), 1u);
-  EXPECT_EQ(pictures[0].box, (PixelRect{10, 10, 110, 60}));
-  EXPECT_EQ(pictures[0].pictureWidth, 100);
-  // The copy starts from the shadow picture's red fill (the recording
-  // canvas paints no glyphs), so red comes back.
-  EXPECT_EQ(output->At(50, 30), 255u);
 }
 
 }  // namespace

@@ -28,8 +28,8 @@ class PrintJob {
   // `fields` is the card's field list, replaced by a layout's data table.
   PrintJob(PrintPlatform& platform, FieldList& fields);
 
-  // The renderer; it draws with Pictures() and LayoutFolder() of this job.
-  void SetDrawer(LayoutDrawer& drawer) { drawer_ = &drawer; }
+  // The renderer, made per job over Pictures() of this one; null clears it.
+  void SetDrawer(LayoutDrawer* drawer) { drawer_ = drawer; }
   void SetDocumentTitle(std::string title) { title_ = std::move(title); }
 
   // Runs one job. `orientation` 1 portrait, 2 landscape, else the printer's

@@ -165,7 +165,7 @@ class PrintJobTest : public ::testing::Test {
                                                    ->name()));
     fs::remove_all(folder_);
     fs::create_directories(folder_);
-    job_.SetDrawer(drawer_);
+    job_.SetDrawer(&drawer_);
   }
   void TearDown() override { fs::remove_all(folder_); }
 

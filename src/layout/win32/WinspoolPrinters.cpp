@@ -2,6 +2,8 @@
 
 #include <winspool.h>
 
+#include <algorithm>
+
 #include "base/win32/Win32Platform.h"
 
 namespace vemra {
@@ -51,6 +53,13 @@ std::vector<std::string> WinspoolPrinters::ListPrinterNames() const {
   for (DWORD i = 0; i < count; ++i)
     if (info[i].pPrinterName) names.emplace_back(info[i].pPrinterName);
   return names;
+}
+
+std::string WinspoolPrinters::CurrentPrinterName() const {
+  if (current_.empty()) return current_;
+  // A printer removed since it was chosen is no current printer.
+  const auto names = ListPrinterNames();
+  return std::find(names.begin(), names.end(), current_) != names.end() ? current_ : "";
 }
 
 bool WinspoolPrinters::SelectPrinter(const std::string& name) {

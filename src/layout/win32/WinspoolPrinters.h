@@ -17,7 +17,7 @@ class WinspoolPrinters final : public PrinterService {
   WinspoolPrinters();
 
   std::vector<std::string> ListPrinterNames() const override;
-  std::string CurrentPrinterName() const override { return current_; }
+  std::string CurrentPrinterName() const override;
   bool SelectPrinter(const std::string& name) override;
   void RefreshPrinter() override;
 

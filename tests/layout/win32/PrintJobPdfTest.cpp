@@ -138,8 +138,14 @@ class PrintJobPdfTest : public ::testing::Test {
     CreateDirectoryA(folder_.c_str(), nullptr);
   }
 
+  void TearDown() override {
+    for (const auto& path : written_) DeleteFileA(path.c_str());
+    if (!folder_.empty()) RemoveDirectoryA(folder_.c_str());
+  }
+
   std::string Write(const std::string& name, const std::string& text) {
     std::ofstream(folder_ + name, std::ios::binary) << text;
+    written_.push_back(folder_ + name);
     return folder_ + name;
   }
 
@@ -156,6 +162,7 @@ class PrintJobPdfTest : public ::testing::Test {
   Win32PrintPlatform& platform_ = printing_.Platform();
   PrintJob& job_ = printing_.Job();
   std::string folder_;
+  std::vector<std::string> written_;
 };
 
 const char* kText = "\tlft5\ttop5\twid70\thei10\tfnmArial\tfsz6\r\n";

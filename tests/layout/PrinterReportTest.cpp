@@ -55,14 +55,6 @@ TEST(PrinterReport, RasterLineAndMissingResolution) {
   EXPECT_NE(empty.find("Marginal X:     \t0.00 mm\r\n"), std::string::npos);
 }
 
-TEST(PrinterReport, TwoDecimals) {
-  struct Case { double value; char separator; const char* text; } cases[] = {
-      {0, ',', "0,00"}, {4.234, ',', "4,23"}, {4.236, '.', "4.24"},
-      {-0.001, ',', "0,00"}, {1234.5, ',', "1234,50"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(FormatTwoDecimals(c.value, c.separator), c.text) << c.value;
-}
-
 TEST(IsRasterPrinter, EachRuleOnItsOwn) {
   const Caps plain = {{DeviceCap::LogPixelsX, 300}, {DeviceCap::LogPixelsY, 300},
                       {DeviceCap::BitsPixel, 32},   {DeviceCap::NumColors, -1},

@@ -5,6 +5,7 @@
 // (the shadow picture) that semi-transparent objects and picture effects
 // take their background from.
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -74,6 +75,8 @@ class LayoutRenderer final : public LayoutDrawer {
   // record is no member of a group.
   bool GroupPosition(const RecordDraw& draw, int& left, int& top);
   void DrawShape(const RecordDraw& draw);
+  void BlendInMemory(int opacity, const PixelRect& box, Canvas& canvas,
+                     const std::function<void(Canvas&)>& drawObject);
   void DrawFixedImage(const RecordDraw& draw);
   void DrawPhoto(const RecordDraw& draw);
   void DrawPicture(const RecordDraw& draw, const std::string& name, Picture& holder);

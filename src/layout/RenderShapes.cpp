@@ -2,6 +2,7 @@
 #include "layout/LayoutRenderer.h"
 #include "layout/LayoutValues.h"
 #include "layout/PixelRounding.h"
+#include "layout/RenderPictures.h"
 #include "layout/TextHelpers.h"
 #include "layout/uLynPrintBarCode.h"
 
@@ -56,23 +57,53 @@ void LayoutRenderer::DrawShape(const RecordDraw& draw) {
   const std::string opacity = GetLayoutValue("opa", record);
   if (!opacity.empty()) alpha_.SaveBackground(BackgroundOf(canvas), box);
 
-  const int l = draw.left, t = draw.top, w = draw.width, h = draw.height;
-  switch (kind) {
-    case 1: canvas.Ellipse(box); break;
-    case 2: canvas.Line(l, t + h / 2, l + w, t + h / 2); break;
-    case 3: canvas.Line(l + w / 2, t, l + w / 2, t + h); break;
-    case 4: canvas.Line(l, t, l + w, t + h); break;
-    case 5: canvas.Line(l, t + h, l + w, t); break;
-    default: canvas.Rectangle(box); break;
-  }
+  const int w = draw.width, h = draw.height;
+  const auto shape = [&](Canvas& target, int l, int t) {
+    switch (kind) {
+      case 1: target.Ellipse({l, t, l + w, t + h}); break;
+      case 2: target.Line(l, t + h / 2, l + w, t + h / 2); break;
+      case 3: target.Line(l + w / 2, t, l + w / 2, t + h); break;
+      case 4: target.Line(l, t, l + w, t + h); break;
+      case 5: target.Line(l, t + h, l + w, t); break;
+      default: target.Rectangle({l, t, l + w, t + h}); break;
+    }
+  };
+  shape(canvas, draw.left, draw.top);
 
   if (!opacity.empty()) {
-    alpha_.BlendSavedBackground(OpacityOf(opacity), box, canvas);
+    if (!alpha_.BlendSavedBackground(OpacityOf(opacity), box, canvas))
+      BlendInMemory(OpacityOf(opacity), box, canvas, [&](Canvas& copy) {
+        copy.SetBrush(canvas.Brush());
+        copy.SetPen(canvas.Pen());
+        shape(copy, 0, 0);
+      });
     alpha_.DiscardBackground();
   }
   brush = canvas.Brush();
   brush.style = BrushStyle::Clear;
   canvas.SetBrush(brush);
+}
+
+// For outputs that cannot blend (printer drivers without constant alpha):
+// the object is drawn again into a copy of the saved background, blended
+// there and laid over its box, so it comes out as translucent as on screen.
+void LayoutRenderer::BlendInMemory(int opacity, const PixelRect& box, Canvas& canvas,
+                                   const std::function<void(Canvas&)>& drawObject) {
+  const Bitmap* saved = alpha_.SavedBackground();
+  if (!saved || !env_.makeBitmapCanvas) return;
+  try {
+    std::unique_ptr<BitmapCanvas> copy = env_.makeBitmapCanvas(*saved);
+    drawObject(*copy);
+    Bitmap blended = copy->Pixels();
+    copy.reset();
+    if (alpha_.BlendBitmaps(opacity, blended, *saved)) {
+      Picture picture;
+      picture.SetBitmap(std::move(blended));
+      StretchPictureInto(box, false, "", canvas, picture);
+    }
+  } catch (const std::exception&) {
+    // No memory for the copy: the object stays as drawn, opaque.
+  }
 }
 
 void LayoutRenderer::DrawCardOutline(const RecordDraw& draw) {

@@ -24,6 +24,13 @@ Record Data(const char* field, const char* left, const char* top, const char* wi
       .Add("fsz", size).Add("fst", bold ? "1" : "0").Add("col", "0");
 }
 
+// A paragraph wrapped in a box across the card. (A line break written as
+// the byte 0xFF would end the wrapping: each line then stands as it is.)
+Record Wrapped(const char* text, const char* top) {
+  return Record("ftx").Box("4", top, "78", "7").Add("dat", text).Add("wwp", "1")
+      .Add("fnm", "Arial").Add("fsz", "2,4").Add("col", "0");
+}
+
 // The design letter of the permit number, shown in words by a conditional.
 const char* kModelText =
     "!!special:ft\"function_if(\"!kd\"kon\"!ft\"=K then EU-modell else Äldre modell)\"!";
@@ -70,17 +77,15 @@ std::string EuFront() {
 }
 
 std::string EuBack() {
-  std::string rules = "Kortet ska placeras väl synligt innanför vindrutan när fordonet "
-                      "används av eller för kortinnehavaren.\xC3\xBFKortet är personligt "
-                      "och ska återlämnas när det inte längre gäller.";
   return LayoutText({
       Record("csz").Add("wid", "85,6").Add("hei", "54"),
       Record("shp").Box("0", "0", "85,6", "54").Add("knd", "0").Add("bcl", kPale).Add("pcl", "-1"),
       Record("shp").Box("0", "0", "85,6", "7").Add("knd", "0").Add("bcl", kBlue).Add("pcl", "-1"),
       Record("dtx").Box("4", "1,5", "78", "4").Add("dat", "kommunnamn").Add("fnm", "Arial")
           .Add("fsz", "3").Add("fst", "1").Add("col", kWhite),
-      Record("ftx").Box("4", "9", "78", "12").Add("dat", rules).Add("wwp", "1")
-          .Add("fnm", "Arial").Add("fsz", "2,4").Add("col", "0"),
+      Wrapped("Kortet ska placeras väl synligt innanför vindrutan när fordonet används av "
+              "eller för kortinnehavaren.", "9"),
+      Wrapped("Kortet är personligt och ska återlämnas när det inte längre gäller.", "16"),
       // Conditions the municipality adds as memo lines (memokd1, memokd2, ...).
       Record("dtx").Box("4", "22", "78", "2,6").Add("dat", "memokd").Add("fnm", "Arial")
           .Add("fsz", "2,2").Add("fst", "2").Add("col", kGrey),
@@ -107,8 +112,9 @@ std::string OlderFront() {
           .Add("fsz", "3,6").Add("fst", "1").Add("col", kWhite),
       Record("ftx").Box("4", "5,5", "60", "3").Add("dat", "Parkeringstillstånd")
           .Add("fnm", "Arial").Add("fsz", "2,4").Add("col", kWhite),
-      // The photo in grey, as the older cards were printed.
-      Record("pho").Box("4", "12", "22", "29,3").Add("pos", "Center").Named("ImFx", "GrayScale"),
+      // The older card carries no photo: the municipality's logo, in grey.
+      Record("pho").Box("4", "12", "22", "29,3").Add("knd", "DB").Add("dat", "kommunlogo")
+          .Add("pos", "Center").Named("ImFx", "GrayScale"),
       Record("shp").Box("30", "12", "0", "38").Add("knd", "3").Add("bcl", "-1").Add("pcl", kGreen)
           .Add("psz", "0,4"),
       Label("Namn", "34", "12"),
@@ -128,10 +134,8 @@ std::string OlderFront() {
 std::string OlderBack() {
   return LayoutText({
       Record("csz").Add("wid", "85,6").Add("hei", "54"),
-      Record("ftx").Box("4", "4", "78", "20").Add("dat",
-          "Tillståndet gäller för parkering enligt trafikförordningen.\xC3\xBF"
-          "Visa kortet på begäran av polis eller parkeringsvakt.")
-          .Add("wwp", "1").Add("fnm", "Arial").Add("fsz", "2,6").Add("col", "0"),
+      Wrapped("Tillståndet gäller för parkering enligt trafikförordningen.", "4"),
+      Wrapped("Visa kortet på begäran av polis eller parkeringsvakt.", "11"),
       Record("bam").Box("4", "30", "50", "10").Add("btp", "code128").Add("dat", "streckkod")
           .Add("chk", "1"),
       Record("ftx").Box("4", "41", "50", "3").Add("dat", kBarcodeNumber).Add("fnm", "Arial")

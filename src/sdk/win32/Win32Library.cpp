@@ -5,6 +5,7 @@
 #include "base/Cp1252.h"
 #include "base/win32/Win32Platform.h"
 #include "imaging/LynImageEx.h"
+#include "layout/win32/Win32PrintJob.h"
 #include "layout/win32/WinspoolPrinters.h"
 #include "sdk/win32/PrivateProfileFile.h"
 
@@ -33,16 +34,27 @@ void ShowSystemMessage(const std::string& text) {
               MB_OK | MB_ICONINFORMATION | MB_SYSTEMMODAL);
 }
 
-void PrintLayoutUnavailable(const PrintLayoutRequest&) {
-  throw std::runtime_error(Ansi("kortutskrift finns inte i denna version"));
-}
-
 struct Win32Bindings {
   std::unique_ptr<FileSystem> files = MakeWin32FileSystem();
   std::unique_ptr<RegionalFormats> regional = MakeUserRegionalFormats();
-  std::unique_ptr<PrinterService> printers = MakeWinspoolPrinters();
+  std::unique_ptr<WinspoolPrinters> printers = MakeWinspoolPrinters();
   UnavailableCapture capture;
   SystemClock clock;
+  // Made at the first print request: it keeps the loaded layouts and
+  // their pictures for the requests after it.
+  std::unique_ptr<Win32PrintJob> printing;
+
+  void PrintCard(const PrintLayoutRequest& r) {
+    if (!printing) {
+      Library& library = TheLibrary();
+      printing = std::make_unique<Win32PrintJob>(
+          *printers, *files, *regional,
+          CardValues{library.Fields(), &library.PhotoImage(), &library.SignatureImage(),
+                     HostFolder()});
+    }
+    printing->PrintLayout(r.layout, r.outputKind, r.orientation, r.topOffset, r.leftOffset,
+                          r.scale);
+  }
 
   LibraryServices Services() {
     LibraryServices s;
@@ -55,7 +67,7 @@ struct Win32Bindings {
     s.now = LocalTimeStamp;
     s.clock = &clock;
     s.loadPicture = LoadPictureToImage;
-    s.printLayout = PrintLayoutUnavailable;
+    s.printLayout = [this](const PrintLayoutRequest& r) { PrintCard(r); };
     s.showSystemMessage = ShowSystemMessage;
     return s;
   }

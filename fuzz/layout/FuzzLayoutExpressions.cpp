@@ -1,5 +1,5 @@
 // Field values and layout texts from outside: the field list before the
-// first NUL, a record's dat after it, a format specification after the next.
+// first NUL, a record's dat after it, a format after the next.
 #include <cstddef>
 #include <cstdint>
 #include <string_view>

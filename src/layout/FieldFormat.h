@@ -1,5 +1,5 @@
 #pragma once
-// The format specification after "[DB]" in a field reference.
+// The format written after "[DB]" in a field reference.
 #include <string>
 #include <string_view>
 

@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FieldList fields;
   fields.LoadFromText(cut());
   std::string_view dat = cut();
-  std::string_view spec = input;
+  std::string_view format = input;
   static const SwedishFormats formats;
 
   for (const auto& line : DataTextOf(dat, fields, formats).lines)
@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   EvaluateIf(dat);
   DataPictureName(dat, fields, formats);
   FieldIsSet(dat, fields);
-  FormatFieldValue(spec, dat, formats);
-  FormatDateTime(spec, {2024, 3, 5, 9, 7, 4}, formats);
+  FormatFieldValue(format, dat, formats);
+  FormatDateTime(format, {2024, 3, 5, 9, 7, 4}, formats);
   return 0;
 }

@@ -13,7 +13,7 @@ namespace vemra {
 bool IsSpecialExpression(std::string_view text);
 
 // Items after the ten marker characters, each ended by "!":
-// ft"text"! literal, kd"name"! a field, kdspec"name"! a formatted field.
+// ft"text"! literal, kd"name"! a field, kdformat"name"! a formatted field.
 // Then one function_if( is evaluated.
 std::string EvaluateSpecial(std::string_view text, const FieldList& fields,
                             const RegionalFormats& formats);

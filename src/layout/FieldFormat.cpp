@@ -49,11 +49,11 @@ bool ToPart(std::string_view text, std::int64_t& value) {
 
 std::string Reversed(std::string_view text) { return std::string(text.rbegin(), text.rend()); }
 
-std::string FormatRange(std::string_view spec, std::string_view value) {
-  auto comma = spec.find(',');
-  auto amp = spec.find('&', comma);
-  std::string_view fromText = spec.substr(0, comma);
-  std::string_view countText = spec.substr(comma + 1, amp == spec.npos ? amp : amp - comma - 1);
+std::string FormatRange(std::string_view format, std::string_view value) {
+  auto comma = format.find(',');
+  auto amp = format.find('&', comma);
+  std::string_view fromText = format.substr(0, comma);
+  std::string_view countText = format.substr(comma + 1, amp == format.npos ? amp : amp - comma - 1);
   std::int64_t from = 0, count = 0;
   if (!ToPart(fromText, from) || !ToPart(countText, count)) return std::string(value);
   if (from + count == 0) return std::string(value);
@@ -71,8 +71,8 @@ std::string FormatRange(std::string_view spec, std::string_view value) {
     text = CutOrPad(text, count, true);
   }
   if (reverse) text = Reversed(text);
-  if (amp != spec.npos) {
-    std::string_view replace = spec.substr(amp + 1);
+  if (amp != format.npos) {
+    std::string_view replace = format.substr(amp + 1);
     auto split = replace.find(',');
     text = ReplaceAll(text, replace.substr(0, split),
                       split == replace.npos ? std::string_view() : replace.substr(split + 1));
@@ -91,14 +91,14 @@ std::string FormatDateField(std::string_view fmt, std::string_view value,
   return CapitaliseDateNames(text, written, *when, formats);
 }
 
-std::string FormatFieldValue(std::string_view spec, std::string_view value,
+std::string FormatFieldValue(std::string_view format, std::string_view value,
                              const RegionalFormats& formats) {
-  if (spec.empty()) return std::string(value);
-  if (EqualsNoCaseAscii(spec.substr(0, 5), "Date|"))
-    return FormatDateField(TextAfter("|", spec), value, formats);
-  if (spec.find(',') != spec.npos) return FormatRange(spec, value);
+  if (format.empty()) return std::string(value);
+  if (EqualsNoCaseAscii(format.substr(0, 5), "Date|"))
+    return FormatDateField(TextAfter("|", format), value, formats);
+  if (format.find(',') != format.npos) return FormatRange(format, value);
   int length = 0;
-  if (!ToInt32(spec, length)) return std::string(value);
+  if (!ToInt32(format, length)) return std::string(value);
   return CutOrPad(value, length, length < 0);
 }
 

@@ -7,14 +7,14 @@
 
 namespace vemra {
 
-// Pads and cuts never make a text longer than this: a width in a layout is a
+// Padding never makes a text longer than this: a width in a layout is a
 // card field, and a hostile one must not allocate gigabytes.
 constexpr int kMaxFieldWidth = 1000;
 
-// Empty spec: the value. "Date|fmt": the value as an ISO date formatted by
+// Empty format: the value. "Date|fmt": the value as an ISO date formatted by
 // fmt. "n": cut to or padded to |n| characters. "from,count[&search,repl]":
 // a part of the value with an optional replacement.
-std::string FormatFieldValue(std::string_view spec, std::string_view value,
+std::string FormatFieldValue(std::string_view format, std::string_view value,
                              const RegionalFormats& formats);
 
 // A date field formatted with the date codes (the part after "Date|"),

@@ -37,15 +37,15 @@ std::string JoinMemoLines(const std::vector<std::string>& lines) {
 
 DataText DataTextOf(std::string_view dat, const FieldList& fields,
                     const RegionalFormats& formats) {
-  std::string spec = DbFormatOf(dat);
-  if (!spec.empty()) dat = dat.substr(0, dat.find("[DB]") + 4);
+  std::string format = DbFormatOf(dat);
+  if (!format.empty()) dat = dat.substr(0, dat.find("[DB]") + 4);
   std::string name = StripDbMarker(dat);
   DataText text;
   if (std::string prefix = MemoPrefixOf(name); !prefix.empty()) {
     text.memo = true;
     text.lines = MemoLines(fields, prefix);
   } else {
-    text.lines.push_back(FormatFieldValue(spec, FieldValue(fields, name), formats));
+    text.lines.push_back(FormatFieldValue(format, FieldValue(fields, name), formats));
   }
   return text;
 }

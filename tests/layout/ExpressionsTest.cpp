@@ -38,7 +38,7 @@ TEST(EvaluateSpecial, JoinsItems) {
       {"!!special:ft\"a\"", ""},           // an item needs its "!"
       {"!!special:kd\"uttryck\"!", "!!special:ft\"x\"!"},  // values are not evaluated again
       {"!!special:ft!f!!kd!kd5!kd\"!", ""},
-      {"!!spec", ""},
+      {"!!format", ""},
       {"!!special:ft\"function_if(\"!kd\"kon\"!ft\"=man then Herr else Fru)\"!", "Herr"},
   };
   for (const auto& c : cases) EXPECT_EQ(EvaluateSpecial(c.text, fields, kSwedish), c.result) << c.text;

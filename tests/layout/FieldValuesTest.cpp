@@ -51,8 +51,8 @@ TEST(DbMarker, SplitsNameAndFormat) {
   for (const auto& c : cases) EXPECT_EQ(DbLengthOf(c.text), c.length) << c.text;
 }
 
-TEST(FormatFieldValue, IntegerSpecsCutOrPad) {
-  struct Case { const char* spec; const char* value; std::string text; } cases[] = {
+TEST(FormatFieldValue, IntegerFormatsCutOrPad) {
+  struct Case { const char* format; const char* value; std::string text; } cases[] = {
       {"", "abc", "abc"},
       {"5", "12345678901234", "12345"},
       {"5", "42", "00042"},
@@ -66,12 +66,12 @@ TEST(FormatFieldValue, IntegerSpecsCutOrPad) {
       {"99999999999", "abc", "abc"},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(FormatFieldValue(c.spec, c.value, kSwedish), c.text) << c.spec << " " << c.value;
+    EXPECT_EQ(FormatFieldValue(c.format, c.value, kSwedish), c.text) << c.format << " " << c.value;
   EXPECT_EQ(FormatFieldValue("2000000000", "7", kSwedish).size(), std::size_t(kMaxFieldWidth));
 }
 
-TEST(FormatFieldValue, RangeSpecsCopyAndReplace) {
-  struct Case { const char* spec; const char* value; const char* text; } cases[] = {
+TEST(FormatFieldValue, RangeFormatsCopyAndReplace) {
+  struct Case { const char* format; const char* value; const char* text; } cases[] = {
       {"0,5", "1234567", "34567"},
       {"2,3", "1234567", "234"},
       {"2,0", "1234567", "234567"},
@@ -90,11 +90,11 @@ TEST(FormatFieldValue, RangeSpecsCopyAndReplace) {
       {"-2147483648,1", "1234567", ""},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(FormatFieldValue(c.spec, c.value, kSwedish), c.text) << c.spec << " " << c.value;
+    EXPECT_EQ(FormatFieldValue(c.format, c.value, kSwedish), c.text) << c.format << " " << c.value;
 }
 
 TEST(FormatFieldValue, DatesUseTheRegionalNamesAndAskedCapitals) {
-  struct Case { const char* spec; const char* value; std::string text; } cases[] = {
+  struct Case { const char* format; const char* value; std::string text; } cases[] = {
       {"Date|d Mmmm yyyy", "2024-03-05", "5 Mars 2024"},
       {"date|d MMMM yyyy", "2024-03-05", "5 MARS 2024"},
       {"Date|d Mmm yy", "2024-03-05", "5 Mar 24"},
@@ -109,7 +109,7 @@ TEST(FormatFieldValue, DatesUseTheRegionalNamesAndAskedCapitals) {
       {"Date|", "2024-03-05", ""},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(FormatFieldValue(c.spec, c.value, kSwedish), c.text) << c.spec << " " << c.value;
+    EXPECT_EQ(FormatFieldValue(c.format, c.value, kSwedish), c.text) << c.format << " " << c.value;
 }
 
 TEST(DataTextOf, FormatsFieldsAndReadsMemos) {

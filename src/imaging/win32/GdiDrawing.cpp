@@ -1,3 +1,4 @@
+#include "base/win32/Win32Windows.h"
 #include "imaging/win32/GdiDrawing.h"
 
 #include <cstring>
@@ -9,13 +10,7 @@ namespace vemra {
 
 bool DrawIntoBitmap(int width, int height, const std::function<void(HDC)>& draw, Bitmap& out) {
   if (!PictureSizeAcceptable(width, height)) return false;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top-down, like ours
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = TopDown24BitInfo(width, height);
   void* bits = nullptr;
   HDC dc = CreateCompatibleDC(nullptr);
   HBITMAP section = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
@@ -63,13 +58,7 @@ HENHMETAFILE MakeEnhancedMetafile(const Metafile& metafile) {
 void StretchBitmap(HDC dc, const Bitmap& bitmap, int width, int height) {
   Bitmap rgb = bitmap;
   rgb.SetPixelFormat(PixelFormat::pf24bit);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = rgb.Width();
-  info.bmiHeader.biHeight = -rgb.Height();
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = TopDown24BitInfo(rgb.Width(), rgb.Height());
   SetStretchBltMode(dc, COLORONCOLOR);
   StretchDIBits(dc, 0, 0, width, height, 0, 0, rgb.Width(), rgb.Height(), rgb.Row(0), &info,
                 DIB_RGB_COLORS, SRCCOPY);

@@ -1,3 +1,4 @@
+#include "base/win32/Win32Windows.h"
 #include "imaging/win32/uDStat.h"
 
 #include "imaging/win32/GdiDrawing.h"
@@ -23,30 +24,12 @@ LRESULT CALLBACK StatusProc(HWND window, UINT message, WPARAM w, LPARAM l) {
   return DefWindowProcW(window, message, w, l);
 }
 
-bool RegisterOnce(HINSTANCE instance) {
-  WNDCLASSEXW wc{};
-  if (GetClassInfoExW(instance, kClassName, &wc)) return true;
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = StatusProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = kClassName;
-  return RegisterClassExW(&wc) != 0;
-}
-
-HINSTANCE ThisModule() {
-  HMODULE module = nullptr;
-  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                     reinterpret_cast<LPCWSTR>(&StatusProc), &module);
-  return module;
-}
 
 // A fixed-size captioned window centred on the desktop; its cancel button
 // exists for the same window layout but stays hidden.
 bool Create() {
   HINSTANCE instance = ThisModule();
-  if (!RegisterOnce(instance)) return false;
+  if (!RegisterWindowClassOnce(instance, kClassName, StatusProc)) return false;
   const DWORD style = WS_POPUP | WS_CAPTION | WS_BORDER;
   RECT frame{0, 0, kClientWidth, 0};
   AdjustWindowRectEx(&frame, style, FALSE, WS_EX_TOPMOST | WS_EX_TOOLWINDOW);

@@ -1,3 +1,4 @@
+#include "base/win32/Win32Windows.h"
 #include "layout/win32/GdiCanvas.h"
 
 #include <algorithm>
@@ -13,17 +14,6 @@ namespace {
 
 constexpr int kMaxFaceLength = LF_FACESIZE - 1;
 
-BITMAPINFO TopDown24(int width, int height) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  info.bmiHeader.biCompression = BI_RGB;
-  return info;
-}
-
 // The picture in 24 bits, copied only when it has another format. Our
 // rows pad to four bytes like DIB rows, so Row(0) is a packed DIB.
 class Bits24 {
@@ -34,7 +24,7 @@ class Bits24 {
       converted_.SetPixelFormat(PixelFormat::pf24bit);
       source_ = &converted_;
     }
-    info_ = TopDown24(source_->Width(), source_->Height());
+    info_ = TopDown24BitInfo(source_->Width(), source_->Height());
   }
   const Bitmap& bitmap() const { return *source_; }
   const void* bits() const { return source_->Row(0); }
@@ -56,7 +46,7 @@ struct BottomUp {
     const int h = picture.Height();
     bytes.resize(stride * std::size_t(h));
     for (int y = 0; y < h; ++y) std::memcpy(&bytes[stride * std::size_t(h - 1 - y)], top.bitmap().Row(y), stride);
-    info = TopDown24(picture.Width(), -h);
+    info = TopDown24BitInfo(picture.Width(), -h);
   }
   BITMAPINFO info;
   std::vector<std::uint8_t> bytes;
@@ -437,7 +427,7 @@ int GdiCanvas::DeviceCaps(DeviceCap cap) const {
 GdiBitmapCanvas::Surface::Surface(int w, int h) : width(w), height(h) {
   dc = CreateCompatibleDC(nullptr);
   if (dc && PictureSizeAcceptable(w, h) && w > 0 && h > 0) {
-    const BITMAPINFO info = TopDown24(w, h);
+    const BITMAPINFO info = TopDown24BitInfo(w, h);
     void* pixels = nullptr;
     section = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
     bits = static_cast<std::uint8_t*>(pixels);

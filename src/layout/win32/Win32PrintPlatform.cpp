@@ -1,3 +1,4 @@
+#include "base/win32/Win32Windows.h"
 #include "layout/win32/Win32PrintPlatform.h"
 
 #include <array>
@@ -90,13 +91,7 @@ class GdiPrinterDocument final : public PrinterDocument {
 class DibSurface final : public PictureSurface {
  public:
   DibSurface(int width, int height) : width_(width), height_(height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = TopDown24BitInfo(width, height);
     dc_ = CreateCompatibleDC(nullptr);
     if (dc_) section_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
     if (!section_ || !bits_) {

@@ -1,3 +1,4 @@
+#include "base/win32/Win32Windows.h"
 #include "layout/win32/uPreview.h"
 
 #include <commctrl.h>
@@ -218,25 +219,10 @@ LRESULT CALLBACK PreviewProc(HWND window, UINT message, WPARAM w, LPARAM l) {
   return DefWindowProcW(window, message, w, l);
 }
 
-HINSTANCE ThisModule() {
-  HMODULE module = nullptr;
-  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                     reinterpret_cast<LPCWSTR>(&PreviewProc), &module);
-  return module;
-}
-
 bool RegisterClasses(HINSTANCE instance) {
+  if (!RegisterWindowClassOnce(instance, kPreviewClassName, PreviewProc)) return false;
+  // The picture area paints all of itself: no background brush.
   WNDCLASSEXW wc{};
-  if (!GetClassInfoExW(instance, kPreviewClassName, &wc)) {
-    wc = WNDCLASSEXW{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = PreviewProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kPreviewClassName;
-    if (!RegisterClassExW(&wc)) return false;
-  }
   if (!GetClassInfoExW(instance, kAreaClassName, &wc)) {
     wc = WNDCLASSEXW{};
     wc.cbSize = sizeof wc;

@@ -1,3 +1,4 @@
+#include "base/win32/Win32Windows.h"
 #include "layout/win32/uProgress.h"
 
 #include <commctrl.h>
@@ -35,24 +36,6 @@ LRESULT CALLBACK ProgressProc(HWND window, UINT message, WPARAM w, LPARAM l) {
   return DefWindowProcW(window, message, w, l);
 }
 
-HINSTANCE ThisModule() {
-  HMODULE module = nullptr;
-  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                     reinterpret_cast<LPCWSTR>(&ProgressProc), &module);
-  return module;
-}
-
-bool RegisterOnce(HINSTANCE instance) {
-  WNDCLASSEXW wc{};
-  if (GetClassInfoExW(instance, kClassName, &wc)) return true;
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = ProgressProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = kClassName;
-  return RegisterClassExW(&wc) != 0;
-}
 
 HWND Child(const wchar_t* cls, const wchar_t* text, DWORD style, int x, int y, int w, int h, int id,
            HINSTANCE instance) {
@@ -66,7 +49,7 @@ bool Create() {
   HINSTANCE instance = ThisModule();
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&controls);
-  if (!RegisterOnce(instance)) return false;
+  if (!RegisterWindowClassOnce(instance, kClassName, ProgressProc)) return false;
   const DWORD style = WS_POPUP | WS_CAPTION;
   const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST;
   RECT frame{0, 0, kClientWidth, 60};

@@ -65,4 +65,11 @@ void Bitmap::SetPixelFormat(PixelFormat format) {
   *this = std::move(converted);
 }
 
+const Bitmap& As24Bit(const Bitmap& picture, Bitmap& storage) {
+  if (picture.Format() == PixelFormat::pf24bit) return picture;
+  storage = picture;
+  storage.SetPixelFormat(PixelFormat::pf24bit);
+  return storage;
+}
+
 }  // namespace vemra

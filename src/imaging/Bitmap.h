@@ -64,4 +64,7 @@ class Bitmap {
   std::vector<ColourValue> palette_;
 };
 
+// `picture` itself when it is 24-bit, else a 24-bit copy kept in `storage`.
+const Bitmap& As24Bit(const Bitmap& picture, Bitmap& storage);
+
 }  // namespace vemra

@@ -161,13 +161,8 @@ bool DecodeJpeg(const std::uint8_t* data, std::size_t size, Bitmap& out) {
 bool EncodeJpeg(const Bitmap& picture, int quality, std::vector<std::uint8_t>& out) {
   if (picture.Empty()) return false;
   try {
-    const Bitmap* source = &picture;
     Bitmap converted;
-    if (picture.Format() != PixelFormat::pf24bit) {
-      converted = picture;
-      converted.SetPixelFormat(PixelFormat::pf24bit);
-      source = &converted;
-    }
+    const Bitmap* source = &As24Bit(picture, converted);
     jpeg_compress_struct cinfo{};
     ErrorManager err{};
     if (!CreateCompress(&cinfo, &err)) return false;

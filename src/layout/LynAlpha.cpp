@@ -12,13 +12,8 @@ int AlphaOfOpacity(int opacity) {
 void BlendConstantAlpha(Bitmap& picture, const Bitmap& background, int alpha) {
   alpha = std::clamp(alpha, 0, 255);
   picture.SetPixelFormat(PixelFormat::pf24bit);
-  const Bitmap* source = &background;
   Bitmap converted;
-  if (background.Format() != PixelFormat::pf24bit) {
-    converted = background;
-    converted.SetPixelFormat(PixelFormat::pf24bit);
-    source = &converted;
-  }
+  const Bitmap* source = &As24Bit(background, converted);
   const int width = std::min(picture.Width(), source->Width());
   const int height = std::min(picture.Height(), source->Height());
   for (int y = 0; y < height; ++y) {

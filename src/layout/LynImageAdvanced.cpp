@@ -136,13 +136,8 @@ bool NeedsImageEffects(std::string_view record) {
 void DrawOver(Bitmap& target, const Bitmap& picture) {
   if (target.Empty() || picture.Empty()) return;
   target.SetPixelFormat(PixelFormat::pf24bit);
-  const Bitmap* source = &picture;
   Bitmap converted;
-  if (picture.Format() != PixelFormat::pf24bit) {
-    converted = picture;
-    converted.SetPixelFormat(PixelFormat::pf24bit);
-    source = &converted;
-  }
+  const Bitmap* source = &As24Bit(picture, converted);
   const int tw = target.Width(), th = target.Height();
   const int sw = source->Width(), sh = source->Height();
   const ColourValue key = picture.transparentColour & 0xFFFFFF;

@@ -1,0 +1,77 @@
+// Many previews through the exports leave no GDI object and no window
+// behind: the host runs for a whole working day.
+#include <gtest/gtest.h>
+
+#include "HostDll.h"
+
+namespace vemra::test {
+namespace {
+
+int GdiObjectCount() {
+  if (DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return int(n);
+  // Wine does not count; its handle table answers for bare indices.
+  int live = 0;
+  for (ULONG_PTR i = 1; i < 0x10000; ++i) live += GetObjectType(reinterpret_cast<HGDIOBJ>(i)) != 0;
+  return live;
+}
+
+BOOL CALLBACK CountWindow(HWND, LPARAM count) {
+  ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
+
+BOOL CALLBACK CountWindowAndChildren(HWND window, LPARAM count) {
+  CountWindow(window, count);
+  EnumChildWindows(window, CountWindow, count);
+  return TRUE;
+}
+
+int WindowCount() {
+  int count = 0;
+  EnumThreadWindows(GetCurrentThreadId(), CountWindowAndChildren, LPARAM(&count));
+  return count;
+}
+
+int previewsClosed = 0;
+
+// Answers the preview as a user would, with its close button's effect.
+void CALLBACK ClosePreview(HWND, UINT, UINT_PTR, DWORD) {
+  if (HWND preview = FindWindowW(L"TdlgPreview", nullptr)) {
+    ++previewsClosed;
+    PostMessageW(preview, WM_CLOSE, 0, 0);
+  }
+}
+
+std::string CopyInto(const std::string& folder, const std::string& from, const std::string& name) {
+  std::string target = folder + name;
+  CopyFileA(WindowsPath(from.c_str()).c_str(), target.c_str(), FALSE);
+  return target;
+}
+
+TEST(RepeatedPreviews, LeaveNoObjectsBehind) {
+  Exports dll = ByName();
+  const std::string data = NewTempFolder();
+  const std::string source = std::string(VEMRA_SOURCE_DIR);
+  for (const char* name : {"VemraSDK.ini", "vemraeu.cpb", "vemraeu_bak.cpc", "0180logo.jpg"})
+    CopyInto(data, source + "/demo/" + name, name);
+  CreateDirectoryA((data + "Image").c_str(), nullptr);
+  CopyInto(data, source + "/samples/portrait.jpg", "Image\\7.jpg");
+  CopyInto(data, source + "/samples/signature.jpg", "Image\\s7.jpg");
+  ASSERT_EQ(dll.init(data.c_str()), 0);
+
+  const UINT_PTR timer = SetTimer(nullptr, 0, 30, ClosePreview);
+  auto preview = [&] {
+    return dll.print(2, "7", "Berg", "Eva", "0180-77-45F", "2027-01-31", "", "", "", "", "");
+  };
+  ASSERT_EQ(preview(), 0);  // fonts and classes the system keeps
+  const int gdi = GdiObjectCount(), windows = WindowCount();
+  for (int i = 0; i < 10; ++i) ASSERT_EQ(preview(), 0) << i;
+  KillTimer(nullptr, timer);
+  EXPECT_GE(previewsClosed, 11);  // every preview was shown
+  EXPECT_EQ(GdiObjectCount(), gdi);
+  EXPECT_EQ(WindowCount(), windows);
+  EXPECT_FALSE(FindWindowW(L"TdlgPreview", nullptr));
+}
+
+}  // namespace
+}  // namespace vemra::test

@@ -207,6 +207,7 @@ TEST_F(BarcodeRenderer, DrawnRecordsReadBack) {
       {"datid", "VEMRA-42"},
       {"datnr\tbtpinterleaved2of5\tchk1", "12345674"},
       {"datid\tbtpcode128", "VEMRA-42"},
+      {"datnr\tbtpean128", "1234567"},
   };
   const auto path = std::filesystem::temp_directory_path() /
                     ("vemra-render-" + std::to_string(::getpid()) + ".pgm");

@@ -12,7 +12,11 @@
 #include "Record.h"
 #include "imaging/PictureCodecs.h"
 #include "layout/FieldValues.h"
+#include "base/FileSystem.h"
+#include "base/RegionalFormats.h"
 #include "layout/LayoutFile.h"
+#include "layout/RenderEnvironment.h"
+#include <memory>
 
 namespace vemra::bench {
 
@@ -85,5 +89,29 @@ inline int InkedPixels(const Bitmap& card, int left, int top, int width, int hei
     }
   return inked;
 }
+
+// What the print job gives the renderer, with the portrait as the photo;
+// each program binds the environment's canvas hooks to its platform.
+struct CardJob {
+  explicit CardJob(const std::string& hostFolder) {
+    FillCardFields(fields);
+    photo.SetBitmap(Portrait(VEMRA_SAMPLES));
+    env.hostFolder = hostFolder;
+  }
+  SwedishFormats formats;
+  FieldList fields;
+  PictureStore store;
+  std::unique_ptr<FileSystem> files = MakePortableFileSystem();
+  Picture photo;
+  Picture signature;
+  RenderEnvironment env{.fields = fields,
+                        .formats = formats,
+                        .files = *files,
+                        .store = store,
+                        .photo = &photo,
+                        .signature = &signature,
+                        .printerName = "Card Printer"};
+  LayoutList card = CardLayout();
+};
 
 }  // namespace vemra::bench

@@ -29,28 +29,8 @@
 namespace vemra::bench {
 namespace {
 
-// What the print job gives the renderer, with the portrait as the photo.
-struct Job {
-  explicit Job(int dpi) {
-    FillCardFields(fields);
-    photo.SetBitmap(Portrait(VEMRA_SAMPLES));
-    env.makeBitmapCanvas = BenchCanvasFactory(dpi);
-  }
-  SwedishFormats formats;
-  FieldList fields;
-  PictureStore store;
-  std::unique_ptr<FileSystem> files = MakePortableFileSystem();
-  Picture photo;
-  Picture signature;
-  RenderEnvironment env{.fields = fields,
-                        .formats = formats,
-                        .files = *files,
-                        .store = store,
-                        .hostFolder = "/tmp/",
-                        .photo = &photo,
-                        .signature = &signature,
-                        .printerName = "Card Printer"};
-  LayoutList card = CardLayout();
+struct Job : CardJob {
+  explicit Job(int dpi) : CardJob("/tmp/") { env.makeBitmapCanvas = BenchCanvasFactory(dpi); }
 };
 
 bool PhotoDrawn(const Bitmap& picture, double pixelsPerMm) {

@@ -83,27 +83,8 @@ class ResolutionCanvas final : public Canvas {
   int dpi_;
 };
 
-struct Job {
-  Job() {
-    FillCardFields(fields);
-    photo.SetBitmap(Portrait(VEMRA_SAMPLES));
-    BindWin32RenderHooks(env, nullptr);
-  }
-  SwedishFormats formats;
-  FieldList fields;
-  PictureStore store;
-  std::unique_ptr<FileSystem> files = MakePortableFileSystem();
-  Picture photo;
-  Picture signature;
-  RenderEnvironment env{.fields = fields,
-                        .formats = formats,
-                        .files = *files,
-                        .store = store,
-                        .hostFolder = "C:\\",
-                        .photo = &photo,
-                        .signature = &signature,
-                        .printerName = "Card Printer"};
-  LayoutList card = CardLayout();
+struct Job : CardJob {
+  Job() : CardJob("C:\\") { BindWin32RenderHooks(env, nullptr); }
 };
 
 double MedianMsPerCall(int calls, const std::function<void()>& call) {

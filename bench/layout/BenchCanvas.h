@@ -7,33 +7,22 @@
 #include <cmath>
 #include <memory>
 
+#include "ForwardingCanvas.h"
 #include "layout/BitmapTestCanvas.h"
 #include "layout/RenderEnvironment.h"
 
 namespace vemra::bench {
 
-class BenchCanvas final : public BitmapCanvas {
+class BenchCanvas final : public ForwardingCanvas<BitmapCanvas> {
  public:
-  BenchCanvas(int width, int height, int dpi) : pixels_(width, height), dpi_(dpi) {}
-  BenchCanvas(const Bitmap& initial, int dpi) : pixels_(0, 0), dpi_(dpi) {
+  BenchCanvas(int width, int height, int dpi)
+      : ForwardingCanvas(pixels_), pixels_(width, height), dpi_(dpi) {}
+  BenchCanvas(const Bitmap& initial, int dpi)
+      : ForwardingCanvas(pixels_), pixels_(0, 0), dpi_(dpi) {
     pixels_.surface = initial;
   }
 
   const Bitmap& Pixels() override { return pixels_.surface; }
-
-  void SetFont(const FontSpec& font) override { pixels_.SetFont(font); }
-  const FontSpec& Font() const override { return pixels_.Font(); }
-  void SetPen(const PenSpec& pen) override { pixels_.SetPen(pen); }
-  const PenSpec& Pen() const override { return pixels_.Pen(); }
-  void SetBrush(const BrushSpec& brush) override { pixels_.SetBrush(brush); }
-  const BrushSpec& Brush() const override { return pixels_.Brush(); }
-  void SetCharacterExtra(int pixels) override { pixels_.SetCharacterExtra(pixels); }
-  int TextWidth(const std::string& text) override { return pixels_.TextWidth(text); }
-  FontMetrics Metrics() override { return pixels_.Metrics(); }
-  void TextOut(int x, int y, const std::string& text) override { pixels_.TextOut(x, y, text); }
-  void DrawFormattedText(const PixelRect& box, const std::string& text, unsigned format) override {
-    pixels_.DrawFormattedText(box, text, format);
-  }
 
   void Rectangle(const PixelRect& box) override {
     const BrushSpec& brush = pixels_.Brush();
@@ -58,23 +47,6 @@ class BenchCanvas final : public BitmapCanvas {
       pixels_.FillRect({centre - half, y, centre + half, y + 1}, brush.colour);
     }
   }
-  void Line(int x1, int y1, int x2, int y2) override { pixels_.Line(x1, y1, x2, y2); }
-  void FillRect(const PixelRect& box, ColourValue colour) override { pixels_.FillRect(box, colour); }
-
-  void StretchDraw(const PixelRect& box, const Bitmap& picture) override {
-    pixels_.StretchDraw(box, picture);
-  }
-  void StretchDraw(const PixelRect& box, const Metafile& picture) override {
-    pixels_.StretchDraw(box, picture);
-  }
-  bool TransferBits(const PixelRect& box, const Bitmap& picture, bool andCombine) override {
-    return pixels_.TransferBits(box, picture, andCombine);
-  }
-  Bitmap CopyArea(const PixelRect& area) override { return pixels_.CopyArea(area); }
-  bool AlphaBlend(const PixelRect& box, const Bitmap& picture, int alpha) override {
-    return pixels_.AlphaBlend(box, picture, alpha);
-  }
-
   int DeviceCaps(DeviceCap cap) const override {
     switch (cap) {
       case DeviceCap::LogPixelsX:

@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "BenchCard.h"
+#include "ForwardingCanvas.h"
 #include "base/FileSystem.h"
 #include "base/RegionalFormats.h"
 #include "imaging/PictureCodecs.h"
@@ -39,47 +40,15 @@ namespace {
 
 // A canvas that draws on another and reports another resolution: a memory
 // DC says the screen's 96 dpi, the card printer 300.
-class ResolutionCanvas final : public Canvas {
+class ResolutionCanvas final : public ForwardingCanvas<> {
  public:
-  ResolutionCanvas(Canvas& target, int dpi) : target_(target), dpi_(dpi) {}
-
-  void SetFont(const FontSpec& font) override { target_.SetFont(font); }
-  const FontSpec& Font() const override { return target_.Font(); }
-  void SetPen(const PenSpec& pen) override { target_.SetPen(pen); }
-  const PenSpec& Pen() const override { return target_.Pen(); }
-  void SetBrush(const BrushSpec& brush) override { target_.SetBrush(brush); }
-  const BrushSpec& Brush() const override { return target_.Brush(); }
-  void SetCharacterExtra(int pixels) override { target_.SetCharacterExtra(pixels); }
-  int TextWidth(const std::string& text) override { return target_.TextWidth(text); }
-  FontMetrics Metrics() override { return target_.Metrics(); }
-  void TextOut(int x, int y, const std::string& text) override { target_.TextOut(x, y, text); }
-  void DrawFormattedText(const PixelRect& box, const std::string& text, unsigned format) override {
-    target_.DrawFormattedText(box, text, format);
-  }
-  void Rectangle(const PixelRect& box) override { target_.Rectangle(box); }
-  void Ellipse(const PixelRect& box) override { target_.Ellipse(box); }
-  void Line(int x1, int y1, int x2, int y2) override { target_.Line(x1, y1, x2, y2); }
-  void FillRect(const PixelRect& box, ColourValue colour) override { target_.FillRect(box, colour); }
-  void StretchDraw(const PixelRect& box, const Bitmap& picture) override {
-    target_.StretchDraw(box, picture);
-  }
-  void StretchDraw(const PixelRect& box, const Metafile& picture) override {
-    target_.StretchDraw(box, picture);
-  }
-  bool TransferBits(const PixelRect& box, const Bitmap& picture, bool andCombine) override {
-    return target_.TransferBits(box, picture, andCombine);
-  }
-  Bitmap CopyArea(const PixelRect& area) override { return target_.CopyArea(area); }
-  bool AlphaBlend(const PixelRect& box, const Bitmap& picture, int alpha) override {
-    return target_.AlphaBlend(box, picture, alpha);
-  }
+  ResolutionCanvas(Canvas& target, int dpi) : ForwardingCanvas(target), dpi_(dpi) {}
   int DeviceCaps(DeviceCap cap) const override {
     if (cap == DeviceCap::LogPixelsX || cap == DeviceCap::LogPixelsY) return dpi_;
-    return target_.DeviceCaps(cap);
+    return ForwardingCanvas::DeviceCaps(cap);
   }
 
  private:
-  Canvas& target_;
   int dpi_;
 };
 

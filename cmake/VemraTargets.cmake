@@ -1,11 +1,36 @@
-# One static library per subsystem: its portable sources, plus its win32/
-# sources in the Windows build.
+# The sources under `folder`, split into portable ones and those inside any
+# win32/ folder. Folders named in EXCLUDE (relative to `folder`) are skipped.
+function(vemra_sources folder portable_out platform_out)
+  cmake_parse_arguments(ARG "" "" "EXCLUDE" ${ARGN})
+  file(GLOB_RECURSE all CONFIGURE_DEPENDS ${folder}/*.cpp)
+  set(portable)
+  set(platform)
+  foreach(file IN LISTS all)
+    file(RELATIVE_PATH rel ${folder} ${file})
+    set(skip FALSE)
+    foreach(ex IN LISTS ARG_EXCLUDE)
+      if(rel MATCHES "^${ex}/")
+        set(skip TRUE)
+      endif()
+    endforeach()
+    if(skip)
+    elseif(rel MATCHES "(^|/)win32/")
+      list(APPEND platform ${file})
+    else()
+      list(APPEND portable ${file})
+    endif()
+  endforeach()
+  set(${portable_out} ${portable} PARENT_SCOPE)
+  set(${platform_out} ${platform} PARENT_SCOPE)
+endfunction()
+
+# One static library per subsystem: its portable sources in every folder
+# of it, plus the sources of its win32/ folders in the Windows build.
 function(vemra_subsystem name)
   cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
-  file(GLOB portable CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  vemra_sources(${CMAKE_CURRENT_SOURCE_DIR} portable platform EXCLUDE win32/dll)
   set(sources ${portable})
   if(WIN32)
-    file(GLOB platform CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/win32/*.cpp)
     list(APPEND sources ${platform})
   endif()
   if(sources)

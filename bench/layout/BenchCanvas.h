@@ -9,7 +9,7 @@
 
 #include "ForwardingCanvas.h"
 #include "layout/BitmapTestCanvas.h"
-#include "layout/RenderEnvironment.h"
+#include "layout/render/RenderEnvironment.h"
 
 namespace vemra::bench {
 

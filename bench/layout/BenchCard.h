@@ -11,11 +11,11 @@
 
 #include "Record.h"
 #include "imaging/PictureCodecs.h"
-#include "layout/FieldValues.h"
+#include "layout/fields/FieldValues.h"
 #include "base/FileSystem.h"
 #include "base/RegionalFormats.h"
-#include "layout/LayoutFile.h"
-#include "layout/RenderEnvironment.h"
+#include "layout/file/LayoutFile.h"
+#include "layout/render/RenderEnvironment.h"
 #include <memory>
 
 namespace vemra::bench {

@@ -1,7 +1,7 @@
 #pragma once
 // A canvas that passes every call to another; the timing programs derive
 // from it and change only what they measure differently.
-#include "layout/Canvas.h"
+#include "layout/render/Canvas.h"
 
 namespace vemra::bench {
 

@@ -23,8 +23,8 @@
 #include "BenchCard.h"
 #include "base/FileSystem.h"
 #include "base/RegionalFormats.h"
-#include "layout/LayoutRenderer.h"
-#include "layout/PrintJob.h"
+#include "layout/render/LayoutRenderer.h"
+#include "layout/printing/PrintJob.h"
 
 namespace vemra::bench {
 namespace {

@@ -2,9 +2,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "layout/LayoutFile.h"
-#include "layout/LayoutValues.h"
-#include "layout/MetafileHeader.h"
+#include "layout/file/LayoutFile.h"
+#include "layout/fields/LayoutValues.h"
+#include "layout/file/MetafileHeader.h"
 
 using namespace vemra;
 

@@ -5,9 +5,9 @@
 #include <string_view>
 
 #include "base/FormatDateTime.h"
-#include "layout/Expressions.h"
-#include "layout/FieldFormat.h"
-#include "layout/ObjectTexts.h"
+#include "layout/fields/Expressions.h"
+#include "layout/fields/FieldFormat.h"
+#include "layout/fields/ObjectTexts.h"
 
 using namespace vemra;
 

@@ -8,7 +8,7 @@
 #include "base/FileSystem.h"
 #include "base/RegionalFormats.h"
 #include "capture/CaptureToFile.h"
-#include "layout/PrinterService.h"
+#include "layout/printing/PrinterService.h"
 #include "imaging/Picture.h"
 #include "sdk/PrintRequest.h"
 #include "sdk/ProfileFile.h"

@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "sdk/lynini.h"
+#include "sdk/SettingsFile.h"
 
 namespace vemra {
 

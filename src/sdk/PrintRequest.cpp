@@ -6,7 +6,7 @@
 
 #include "base/Cp1252.h"
 #include "base/Text.h"
-#include "layout/TextHelpers.h"
+#include "layout/fields/DelimitedText.h"
 
 namespace vemra {
 namespace {

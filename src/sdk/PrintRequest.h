@@ -12,8 +12,8 @@
 #include "base/FormatDateTime.h"
 #include "base/RegionalFormats.h"
 #include "imaging/Picture.h"
-#include "layout/FieldValues.h"
-#include "layout/PrinterService.h"
+#include "layout/fields/FieldValues.h"
+#include "layout/printing/PrinterService.h"
 #include "sdk/MunicipalityDetails.h"
 #include "sdk/Settings.h"
 

@@ -4,9 +4,9 @@
 // other than FillRect draw nothing.
 #include <algorithm>
 
-#include "layout/Canvas.h"
-#include "layout/LynAlpha.h"
-#include "layout/LynImageAdvanced.h"
+#include "layout/render/Canvas.h"
+#include "layout/render/PartialOpacity.h"
+#include "layout/render/PictureEffects.h"
 
 namespace vemra {
 

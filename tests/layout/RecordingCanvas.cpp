@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "layout/LynAlpha.h"
-#include "layout/LynImageAdvanced.h"
+#include "layout/render/PartialOpacity.h"
+#include "layout/render/PictureEffects.h"
 
 namespace vemra {
 

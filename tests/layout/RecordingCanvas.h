@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "layout/LayoutDrawer.h"
-#include "layout/RenderEnvironment.h"
+#include "layout/render/LayoutDrawer.h"
+#include "layout/render/RenderEnvironment.h"
 
 namespace vemra {
 

@@ -9,8 +9,8 @@
 #include "RecordingCanvas.h"
 #include "base/FileSystem.h"
 #include "base/RegionalFormats.h"
-#include "layout/LayoutRenderer.h"
-#include "layout/PixelRounding.h"
+#include "layout/render/LayoutRenderer.h"
+#include "layout/render/PixelRounding.h"
 
 namespace vemra {
 

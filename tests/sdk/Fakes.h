@@ -9,7 +9,7 @@
 #include "base/FileSystem.h"
 #include "base/RegionalFormats.h"
 #include "capture/CaptureToFile.h"
-#include "layout/PrinterService.h"
+#include "layout/printing/PrinterService.h"
 #include "sdk/LibraryServices.h"
 
 namespace vemra::test {

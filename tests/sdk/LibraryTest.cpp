@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "sdk/Fakes.h"
-#include "sdk/udll.h"
+#include "sdk/LibraryState.h"
 
 namespace vemra::test {
 namespace {

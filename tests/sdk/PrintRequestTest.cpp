@@ -3,7 +3,7 @@
 #include "base/Cp1252.h"
 #include "sdk/Fakes.h"
 #include "sdk/PrintRequest.h"
-#include "sdk/udll.h"
+#include "sdk/LibraryState.h"
 
 namespace vemra::test {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "layout/LayoutContainerWriter.h"
+#include "layout/file/LayoutContainerWriter.h"
 
 namespace vemra::samples {
 

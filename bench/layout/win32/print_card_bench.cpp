@@ -13,7 +13,7 @@
 // print_card_bench [cards per round] [folder to write card.bmp and preview.bmp]
 // Under Wine: scripts/wine-run.sh <build>/print_card_bench.exe 20 (about 20 s
 // with a fresh wineserver). Exits 2 when the photo or the texts are missing.
-#include "layout/win32/GdiCanvas.h"
+#include "layout/render/win32/GdiCanvas.h"
 
 #include <algorithm>
 #include <chrono>
@@ -31,9 +31,9 @@
 #include "base/FileSystem.h"
 #include "base/RegionalFormats.h"
 #include "imaging/PictureCodecs.h"
-#include "layout/LayoutRenderer.h"
-#include "layout/PrintJob.h"
-#include "layout/win32/Win32RenderHooks.h"
+#include "layout/render/LayoutRenderer.h"
+#include "layout/printing/PrintJob.h"
+#include "layout/render/win32/GdiRenderHooks.h"
 
 namespace vemra::bench {
 namespace {

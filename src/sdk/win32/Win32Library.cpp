@@ -5,8 +5,8 @@
 #include "base/Cp1252.h"
 #include "base/win32/Win32Platform.h"
 #include "imaging/LynImageEx.h"
-#include "layout/win32/Win32PrintJob.h"
-#include "layout/win32/WinspoolPrinters.h"
+#include "layout/printing/win32/Win32PrintJob.h"
+#include "layout/printing/win32/WinspoolPrinters.h"
 #include "sdk/win32/PrivateProfileFile.h"
 
 namespace vemra {

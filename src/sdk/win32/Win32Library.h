@@ -4,7 +4,7 @@
 #include <exception>
 #include <string>
 
-#include "sdk/udll.h"
+#include "sdk/LibraryState.h"
 #include "sdk/win32/SehGuard.h"
 
 namespace vemra {

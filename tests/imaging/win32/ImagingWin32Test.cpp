@@ -8,7 +8,7 @@
 #include "imaging/LynImageEx.h"
 #include "imaging/win32/LynImageExWin32.h"
 #include "imaging/win32/MessageBoxes.h"
-#include "imaging/win32/uDStat.h"
+#include "imaging/win32/StatusWindow.h"
 
 namespace vemra {
 namespace {

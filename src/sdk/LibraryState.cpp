@@ -1,0 +1,151 @@
+#include "sdk/LibraryState.h"
+
+#include <exception>
+
+#include "base/Cp1252.h"
+
+namespace vemra {
+
+Library::Library(LibraryServices services)
+    : services_(std::move(services)), ini_(services_.openProfile) {}
+
+void Library::EnsureInitialised() {
+  if (!initialised_) VmInit("");
+}
+
+int Library::VmInit(const std::string& folder) {
+  initialised_ = true;
+  dataFolder_ = WithTrailingBackslash(folder.empty() ? services_.hostFolder() : folder);
+  if (!services_.files->FolderExists(dataFolder_) && !services_.files->CreateFolders(dataFolder_))
+    return 1;
+  auto report = [this](const std::string& m) { Log(m); };
+  municipality_ = LoadMunicipalityDetails(ini_, dataFolder_, report);
+  LoadSettings(ini_, MakeSettingsContext(), settings_);
+  return 0;
+}
+
+SettingsContext Library::MakeSettingsContext() const {
+  SettingsContext context;
+  context.dataFolder = dataFolder_;
+  context.currentPrinter = services_.printers->CurrentPrinterName();
+  context.logoDefault = LogoSearch();
+  context.decimalSeparator = services_.regional->DecimalSeparator();
+  context.report = [this](const std::string& m) {
+    Log(Ansi("ogiltigt decimaltal i inställningarna, standardvärdet används: ") + m);
+  };
+  return context;
+}
+
+std::string Library::LogoSearch() const {
+  for (const char* extension : {"*.jpg", "*.bmp"}) {
+    auto names = services_.files->ListFiles(dataFolder_, municipality_.code + extension);
+    if (!names.empty()) return dataFolder_ + names.front();
+  }
+  return "";
+}
+
+std::string Library::PicturePath(const std::string& id, const std::string& suffix) {
+  EnsureInitialised();
+  return dataFolder_ + "Image\\" + suffix + id + ".jpg";
+}
+
+int Library::VmPhotoSignatureExists(const std::string& id) {
+  EnsureInitialised();
+  bool photo = services_.files->FileExists(PicturePath(id, ""));
+  bool signature = services_.files->FileExists(PicturePath(id, "s"));
+  if (photo && signature) return 0;
+  if (photo) return 1;
+  if (signature) return 2;
+  return 3;
+}
+
+int Library::VmScanImage(std::uint8_t kind, const std::string& id) {
+  EnsureInitialised();
+  const std::uint8_t request = std::uint8_t(kind + 1);
+  const Settings& s = settings_;
+  const bool split = request == 1 && s.split && s.photoMethod == s.signMethod;
+  bool photoStored = false, signatureStored = false;
+
+  CaptureDialogSettings dialogSettings{s.inspectionBox, false, s.adjustMode, false};
+  {
+    std::unique_ptr<CaptureDialog> dialog = services_.capture->OpenDialog(dialogSettings);
+    if (request == 1 || request == 2) {
+      photoStored = Capture(*dialog, {s.photoMethod, kPhoto, s.photoQuality,
+                                      split ? s.splitPosition : 0, s.splitVertical,
+                                      PicturePath(id, ""), "Importera Foto", request == 1,
+                                      s.twainUI});
+    }
+    if ((request == 1 || request == 3) && s.signMethod != kNoSignature) {
+      signatureStored = Capture(*dialog, {s.signMethod, kSignature, s.signQuality,
+                                          split ? 100 : 0, s.splitVertical,
+                                          PicturePath(id, "s"), "Importera Signatur", false,
+                                          s.twainUI});
+    }
+    ShutDownScanner();
+  }
+  SaveCaptureSettings(dialogSettings);
+
+  switch (request) {
+    case 1:
+      if (photoStored) return signatureStored ? 0 : 4;
+      return signatureStored ? 3 : 2;
+    case 2: return photoStored ? 0 : 2;
+    case 3: return signatureStored ? 0 : 2;
+    default: return 1;
+  }
+}
+
+// A capture that fails unexpectedly stores nothing; the request goes on
+// with the other picture.
+bool Library::Capture(CaptureDialog& dialog, const CaptureRequest& request) {
+  try {
+    return dialog.CaptureToFile(request);
+  } catch (const std::exception& e) {
+    Log("bildinsamlingen misslyckades: " + std::string(e.what()));
+    return false;
+  }
+}
+
+void Library::ShutDownScanner() {
+  try {
+    services_.capture->ShutDownScanner();
+  } catch (...) {
+    // Nothing the host could do about a scanner that will not close.
+  }
+}
+
+void Library::SaveCaptureSettings(const CaptureDialogSettings& changes) {
+  if (!changes.inspectionBoxChanged && !changes.adjustModeChanged) return;
+  settings_.inspectionBox = changes.inspectionBox;
+  settings_.adjustMode = changes.adjustMode;
+  try {
+    SaveCaptureDialogSettings(ini_, dataFolder_, settings_);
+  } catch (const std::exception& e) {
+    Log(Ansi("kunde inte spara bildinsamlingens inställningar: ") + e.what());
+  }
+}
+
+int Library::VmSettings() {
+  EnsureInitialised();
+  Log(Ansi("VmSettings: inställningsdialogen finns inte i denna version"));
+  return kNotAvailable;
+}
+
+int Library::VmPrint(int mode, const PermitTexts& texts) {
+  EnsureInitialised();
+  PrintRequestContext context{settings_,          municipality_,         dataFolder_,
+                              fieldList_,         photoImage_,           signatureImage_,
+                              *services_.files,   *services_.printers,   *services_.regional,
+                              *services_.clock,   services_.loadPicture, services_.printLayout,
+                              services_.showSystemMessage};
+  return RunPrintRequest(context, mode, texts);
+}
+
+void Library::Log(const std::string& message) const {
+  std::string line = (services_.now ? services_.now() : std::string()) + " " + message + "\r\n";
+  for (const std::string& folder : {dataFolder_, services_.hostFolder()}) {
+    if (!folder.empty() && services_.files->AppendToFile(folder + "VemraSDK.log", line)) return;
+  }
+}
+
+}  // namespace vemra

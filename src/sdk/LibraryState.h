@@ -1,0 +1,69 @@
+#pragma once
+// The library's process-wide state and the bodies of the exported functions,
+// free of the platform so that every rule runs in the native tests.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "imaging/Picture.h"
+#include "sdk/LibraryServices.h"
+#include "layout/fields/FieldValues.h"
+#include "sdk/MunicipalityDetails.h"
+#include "sdk/PrintRequest.h"
+#include "sdk/Settings.h"
+#include "sdk/SettingsFile.h"
+
+namespace vemra {
+
+constexpr int kLibraryVersion = 402;
+
+// Result of VmSettings while the settings dialog is not in this build:
+// nothing saved.
+constexpr int kNotAvailable = 1;
+
+class Library {
+ public:
+  explicit Library(LibraryServices services);
+
+  int VmInit(const std::string& folder);
+  int VmScanImage(std::uint8_t kind, const std::string& id);
+  int VmPhotoSignatureExists(const std::string& id);
+  int VmSettings();
+  int VmPrint(int mode, const PermitTexts& texts);
+
+  void EnsureInitialised();
+  std::string PicturePath(const std::string& id, const std::string& suffix);
+
+  // Failures no result code names go to "VemraSDK.log" in the data folder
+  // (the host's folder while none is usable).
+  void Log(const std::string& message) const;
+
+  bool Initialised() const { return initialised_; }
+  const std::string& DataFolder() const { return dataFolder_; }
+  Settings& CurrentSettings() { return settings_; }
+  const MunicipalityDetails& Municipality() const { return municipality_; }
+  Lynini& Ini() { return ini_; }
+  vemra::FieldList& Fields() { return fieldList_; }
+  Picture& PhotoImage() { return photoImage_; }
+  Picture& SignatureImage() { return signatureImage_; }
+
+ private:
+  std::string LogoSearch() const;
+  SettingsContext MakeSettingsContext() const;
+  bool Capture(CaptureDialog& dialog, const CaptureRequest& request);
+  void SaveCaptureSettings(const CaptureDialogSettings& changes);
+  void ShutDownScanner();
+
+  LibraryServices services_;
+  Lynini ini_;
+  bool initialised_ = false;
+  std::string dataFolder_;
+  Settings settings_;
+  MunicipalityDetails municipality_;
+  vemra::FieldList fieldList_;
+  Picture photoImage_;
+  Picture signatureImage_;
+};
+
+}  // namespace vemra

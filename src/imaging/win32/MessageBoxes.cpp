@@ -45,4 +45,8 @@ int ShowInfoMessage(const std::string& text) {
   return ShowMessageBox(text, "", MB_ICONINFORMATION, MB_OK);
 }
 
+int ShowErrorMessage(const std::string& text) {
+  return ShowMessageBox(text, "", MB_ICONERROR, MB_OK);
+}
+
 }  // namespace vemra

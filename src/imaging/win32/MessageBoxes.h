@@ -13,5 +13,6 @@ extern const char* const kApplicationTitle;
 int ShowMessageBox(const std::string& text, const std::string& caption, unsigned iconFlags,
                    unsigned buttonFlags);
 int ShowInfoMessage(const std::string& text);
+int ShowErrorMessage(const std::string& text);
 
 }  // namespace vemra

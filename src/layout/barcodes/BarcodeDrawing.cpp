@@ -78,6 +78,19 @@ BarcodeSymbology SymbologyOf(std::string_view btp) {
   return BarcodeSymbology::Code39;
 }
 
+// What `chk` appends: Plessey's from the plug-in, else a mod-10 digit of
+// the variant it names.
+std::string CheckCharacters(const std::string& text, BarcodeSymbology symbology,
+                            const std::string& check,
+                            const PlesseyCheckCharsFn& plessey) {
+  int variant = 0;
+  if (symbology == BarcodeSymbology::Plessey && check == "1")
+    return plessey ? plessey(text) : std::string();
+  if (check == "1") return CheckDigitMod10(text, 1);
+  if (check != "0" && ToInt32(check, variant)) return CheckDigitMod10(text, variant);
+  return {};
+}
+
 std::string BarcodeText(std::string_view record, const FieldList& fields,
                         const RegionalFormats& formats,
                         const PlesseyCheckCharsFn& plesseyCheckChars) {
@@ -91,20 +104,13 @@ std::string BarcodeText(std::string_view record, const FieldList& fields,
     // text is padded to, not part of the name.
     text = FieldValue(fields, StripDbMarker(dat.substr(0, FindNoCase(dat, "[DB]"))));
   }
-  if (symbology == BarcodeSymbology::Interleaved2of5) text = Interleaved2of5Digits(text);
-  // Nothing to encode: padding zeros alone would put a number on the card
-  // that the data never had.
+  // No value: nothing is drawn. A value without digits still pads to the
+  // length the layout asks for.
   if (text.empty()) return text;
+  if (symbology == BarcodeSymbology::Interleaved2of5) text = Interleaved2of5Digits(text);
 
-  const std::string check = GetLayoutValue("chk", record);
-  int variant = 0;
-  if (symbology == BarcodeSymbology::Plessey && check == "1") {
-    if (plesseyCheckChars) text += plesseyCheckChars(text);
-  } else if (check == "1") {
-    text += CheckDigitMod10(text, 1);
-  } else if (check != "0" && ToInt32(check, variant)) {
-    text += CheckDigitMod10(text, variant);
-  }
+  if (!text.empty()) text += CheckCharacters(text, symbology, GetLayoutValue("chk", record),
+                                             plesseyCheckChars);
 
   const int length = std::min(DbLengthOf(dat), kMaxFieldWidth);
   if (length >= 0 && text.size() < std::size_t(length))

@@ -56,13 +56,13 @@ std::string FormatRange(std::string_view format, std::string_view value) {
   std::string_view countText = format.substr(comma + 1, amp == format.npos ? amp : amp - comma - 1);
   std::int64_t from = 0, count = 0;
   if (!ToPart(fromText, from) || !ToPart(countText, count)) return std::string(value);
-  if (from + count == 0) return std::string(value);
   bool reverse = false;
   if (from < 0 || count < 0) {
     from = std::llabs(from);
     count = std::llabs(count);
     reverse = from != 0;
   }
+  if (from + count == 0) return std::string(value);
   std::string text = reverse ? Reversed(value) : std::string(value);
   if (from != 0) {
     std::size_t start = std::size_t(std::min<std::int64_t>(from - 1, std::int64_t(text.size())));

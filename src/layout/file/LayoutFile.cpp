@@ -72,10 +72,12 @@ void LoadLayoutBytes(const std::uint8_t* data, std::size_t size, LayoutList& lis
   std::size_t textSize = take(sizes[0]);
   list = SplitTextLines(bytes.substr(pos - textSize, textSize));
   auto names = FixedImageNames(list);
-  for (std::size_t i = 1; i < sizes.size() && pos < size; ++i) {
+  // Pictures beyond the fim records have no name to be found by. An empty
+  // one is still registered: it is embedded, so it fails to open instead
+  // of quietly becoming a disk file of the same name.
+  for (std::size_t i = 1; i < sizes.size() && i - 1 < names.size(); ++i) {
     std::size_t start = pos, length = take(sizes[i]);
-    // Pictures beyond the fim records have no name to be found by.
-    if (i - 1 < names.size() && length > 0) store.Add(names[i - 1], data + start, length);
+    store.Add(names[i - 1], data + start, length);
   }
 }
 

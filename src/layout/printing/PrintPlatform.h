@@ -61,6 +61,8 @@ class PrintPlatform {
   virtual void ProcessMessages() = 0;
   // An information message box with one OK button.
   virtual void ShowInformation(const std::string& text) = 0;
+  // An error message box with one OK button.
+  virtual void ShowError(const std::string& text) = 0;
   virtual void ShowProgress(const std::string& title, int maximum) = 0;
   virtual void CloseProgress() = 0;
   // The preview window without its print and next-page buttons.

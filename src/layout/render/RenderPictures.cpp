@@ -52,6 +52,11 @@ std::optional<Bitmap> AsBitmap(const Picture& picture) {
 }
 
 // Portable stand-ins for the platform's picture hooks.
+bool IsMetafileName(std::string_view name) {
+  const std::string lower = LowerAscii(std::string(name));
+  return lower.ends_with(".wmf") || lower.ends_with(".emf");
+}
+
 void PortableStretchToSize(int width, int height, Picture& holder) {
   if (width <= 0 || height <= 0) return;
   std::optional<Bitmap> bitmap = AsBitmap(holder);
@@ -183,9 +188,12 @@ void LayoutRenderer::DrawPhoto(const RecordDraw& draw) {
 
 void LayoutRenderer::DrawPicture(const RecordDraw& draw, const std::string& name,
                                  Picture& holder) {
-  (void)name;  // the holder itself tells a metafile from a bitmap
   if (holder.Empty()) return;
   const std::string_view record = draw.record;
+  // The name decides, not the holder: a metafile from disk arrives already
+  // drawn into a bitmap and still needs its box-sized, transparent stretch.
+  const bool metafile = IsMetafileName(
+      name.empty() ? ResolveLayoutPath(GetLayoutValue("dat", record), env_.hostFolder) : name);
   int angle = ParseLayoutIntegerOr(GetLayoutValue("ang", record), 0) + draw.cardAngle;
   if (angle > 270) angle -= 360;
   const bool keepAspect =
@@ -197,7 +205,7 @@ void LayoutRenderer::DrawPicture(const RecordDraw& draw, const std::string& name
     else PortableStretchToSize(w, h, holder);
   };
   if (angle != 0) {
-    if (holder.AsMetafile()) {
+    if (metafile) {
       const bool across = angle == 90 || angle == 270;
       stretchToSize(across ? draw.height : draw.width, across ? draw.width : draw.height);
     }
@@ -205,7 +213,7 @@ void LayoutRenderer::DrawPicture(const RecordDraw& draw, const std::string& name
       if (env_.rotateImageQuarter) env_.rotateImageQuarter(angle, holder);
       else PortableRotate(angle, holder);
     }
-  } else if (holder.AsMetafile() && NeedsImageEffects(record)) {
+  } else if (metafile && NeedsImageEffects(record)) {
     stretchToSize(draw.width, draw.height);
   }
 

@@ -43,12 +43,7 @@ void LayoutRenderer::DrawShape(const RecordDraw& draw) {
   const std::string size = GetLayoutValue("psz", record);
   const double sizeMm = size.empty() ? 0.25 : ParseLayoutNumber(size);
   pen.width = std::max(1, ToPixelsX(sizeMm));
-  if (sizeMm == 0) {
-    // The outline takes the fill's colour; with no fill there is no colour
-    // to take, and no outline.
-    if (fill == -1) pen.style = PenStyle::Clear;
-    else pen.colour = ColourOf(fill);
-  }
+  if (sizeMm == 0) pen.colour = ColourOf(fill);  // -1, no fill, reads as white
   if (kind > 1) brush.style = BrushStyle::Clear;
   canvas.SetBrush(brush);
   canvas.SetPen(pen);
@@ -120,11 +115,7 @@ void LayoutRenderer::DrawCardOutline(const RecordDraw& draw) {
   font.height = -RoundHalfEven(scale_ * 36 * logPixelsY_ / 72.0);
   font.colour = 0;
   canvas.SetFont(font);
-  // A back place is marked "B" however the sheet names it, as the print job
-  // places the back side for either key.
-  const bool back = GetLayoutValue("bak", draw.record) == "1" ||
-                    GetLayoutValue("tpe", draw.record) == "b";
-  const std::string label = back ? "B 1" : "F 1";
+  const std::string label = GetLayoutValue("bak", draw.record) == "1" ? "B 1" : "F 1";
   const int x = draw.left + (draw.width - canvas.TextWidth(label)) / 2;
   const int y = draw.top + (draw.height - canvas.Metrics().height) / 2;
   canvas.TextOut(x, y, label);

@@ -54,6 +54,9 @@ TEST(BarcodeText, CheckDigitsPaddingAndCapitals) {
       {"datkort[DB]8\tchk1", "00001230"},  // padded after the check digit
       {"datsaknas[DB]8", ""},
       {"datdash\tbtpinterleaved2of5", "12345"},
+      {"datmix[DB]6\tbtpinterleaved2of5\tchk1", "000125"},
+      {"datnamn\tbtpinterleaved2of5", ""},
+      {"datnamn[DB]4\tbtpinterleaved2of5\tchk1", "0000"},  // no digits, still padded
       {"datnamn", Ansi("ABö AÅAOÖ")},  // only a-z, only the first Å, Ä, Ö
       {"dat!!special:ft\"ab\"!kd\"kort\"!", "AB123"},
       {"datkort\tbtpplessey\tchk1", "1239F", &plugin},

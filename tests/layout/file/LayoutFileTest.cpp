@@ -66,12 +66,13 @@ TEST(LoadLayoutBytes, LoadsWhatIsThereWhenTheHeaderLies) {
     std::string header;  // before 0xFE
     std::string rest;    // after it
     std::size_t lines;
-    std::string a, b;    // registered bytes, "-" for none
+    std::string a, b;    // registered bytes, "-" for not registered
   } cases[] = {
       {n + "\t2\t3", text + "AABBB", 3, "AA", "BBB"},
       {n + "\t2\t30", text + "AABBB", 3, "AA", "BBB"},            // beyond the file
-      {n + "\t99999999999999999999999\t3", text + "AABBB", 3, "AABBB", "-"},
-      {n + "\t-5\t3", text + "BBB", 3, "-", "BBB"},               // negative: none
+      {n + "\t99999999999999999999999\t3", text + "AABBB", 3, "AABBB", ""},
+      {n + "\t-5\t3", text + "BBB", 3, "", "BBB"},                // negative: empty
+      {n + "\t0\t3", text + "BBB", 3, "", "BBB"},                 // empty, still embedded
       {"999999", text, 3, "-", "-"},                             // text cut by the end
       {n + "\t1\t1\t1\t1", text + "ABCD", 3, "A", "B"},           // more than fim records
       {"0\t2", "AA", 0, "-", "-"},                               // no layout text

@@ -88,6 +88,7 @@ class FakePlatform final : public PrintPlatform {
   char DecimalSeparator() override { return ','; }
   void ProcessMessages() override {}
   void ShowInformation(const std::string& text) override { log.push_back("message " + text); }
+  void ShowError(const std::string& text) override { log.push_back("error " + text); }
   void ShowProgress(const std::string& title, int maximum) override {
     log.push_back("progress " + title + " " + std::to_string(maximum));
   }

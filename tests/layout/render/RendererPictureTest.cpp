@@ -161,14 +161,46 @@ TEST_F(FixedPictures, EmbeddedPicturesWinAndDamagedOnesAreReportedOnce) {
   store.Add("Kommun.bmp", bytes.data(), bytes.size());
   const std::uint8_t junk[] = {'B', 'M', 0, 1, 2};
   store.Add("trasig.bmp", junk, sizeof junk);
+  store.Add(path, junk, 0);  // embedded empty: the disk file of that name is not used
   Begin(kTenPerMm);
   Draw(Card({"typfim\tlft0\ttop0\twid10\thei10\tdatkommun.bmp",
              "typfim\tlft0\ttop0\twid10\thei10\tdattrasig.bmp",
-             "typfim\tlft0\ttop0\twid10\thei10\tdatmissing.bmp"}));
+             "typfim\tlft0\ttop0\twid10\thei10\tdatmissing.bmp",
+             "typfim\tlft0\ttop0\twid10\thei10\tdat" + path}));
   const auto drawn = output->Of(CanvasCall::StretchBitmap);
   ASSERT_EQ(drawn.size(), 1u);
   EXPECT_EQ(drawn[0].pictureWidth, 40);
-  EXPECT_EQ(errors, std::vector<std::string>{"Failed to open trasig.bmp"});
+  EXPECT_EQ(errors, (std::vector<std::string>{"Failed to open trasig.bmp", "Failed to open " + path}));
+}
+
+// A metafile from disk reaches the renderer already drawn into a bitmap; its
+// name still earns it the box-sized transparent stretch before turning.
+TEST_F(FixedPictures, MetafileNamesDecideTheBoxSizedStretch) {
+  const std::pair<int, int> none{0, 0};
+  struct Case {
+    const char* name;
+    const char* extra;
+    std::pair<int, int> stretch;
+  } cases[] = {
+      {"sigill.WMF", "\tang90", {100, 50}},
+      {"sigill.emf", "\tang180", {50, 100}},
+      {"sigill.emf", "", none},
+      {"sigill.emf", "\ttrp1", {50, 100}},
+      {"logo.bmp", "\tang90", none},
+  };
+  env.loadPictureToImage = [](Picture& holder, const std::string&) {
+    holder.SetBitmap(FilledBitmap(40, 20, 0x00FF00));
+    return true;
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.name) + c.extra);
+    std::vector<std::pair<int, int>> stretches;
+    env.stretchPictureToSize = [&](int w, int h, Picture&) { stretches.emplace_back(w, h); };
+    Begin(kTenPerMm);
+    Draw(Card({std::string("typfim\tlft0\ttop0\twid5\thei10\tdat") + c.name + c.extra}));
+    EXPECT_EQ(stretches.empty(), c.stretch == none);
+    for (const auto& size : stretches) EXPECT_EQ(size, c.stretch);  // card and shadow copy
+  }
 }
 
 TEST_F(FixedPictures, DataPicturesAreFoundThroughTheirField) {

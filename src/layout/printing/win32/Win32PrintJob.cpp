@@ -26,7 +26,7 @@ void Win32PrintJob::PrintLayout(const std::string& layout, int kind, int orienta
   BindWin32RenderHooks(env, &metafileFallback_);
   if (ownProgress_) env.progressStep = [] { StepProgress(); };
   env.processMessages = [this] { platform_.ProcessMessages(); };
-  env.reportError = [this](const std::string& message) { platform_.ShowInformation(message); };
+  env.reportError = [this](const std::string& message) { platform_.ShowError(message); };
   LayoutRenderer renderer(env);
   struct DrawerScope {
     PrintJob& job;

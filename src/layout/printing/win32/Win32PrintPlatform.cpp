@@ -202,6 +202,11 @@ void Win32PrintPlatform::ShowInformation(const std::string& text) {
   ShowInfoMessage(Utf8(text));
 }
 
+void Win32PrintPlatform::ShowError(const std::string& text) {
+  if (windows_.showError) return windows_.showError(text);
+  ShowErrorMessage(Utf8(text));
+}
+
 void Win32PrintPlatform::ShowProgress(const std::string& title, int maximum) {
   if (windows_.showProgress) return windows_.showProgress(title, maximum);
   ::vemra::ShowProgress(Utf8(title), maximum);

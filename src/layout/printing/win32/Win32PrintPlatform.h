@@ -12,12 +12,13 @@
 namespace vemra {
 
 // The windows the job shows. Unset entries fall back to TdlgProgress,
-// TdlgPreview and an information message box.
+// TdlgPreview and information and error message boxes.
 struct PrintWindows {
   std::function<void(const std::string& title, int maximum)> showProgress;
   std::function<void()> closeProgress;
   std::function<void(const Bitmap& picture)> showPreview;
   std::function<void(const std::string& text)> showInformation;
+  std::function<void(const std::string& text)> showError;
 };
 
 class Win32PrintPlatform final : public PrintPlatform {
@@ -37,6 +38,7 @@ class Win32PrintPlatform final : public PrintPlatform {
 
   void ProcessMessages() override;
   void ShowInformation(const std::string& text) override;
+  void ShowError(const std::string& text) override;
   void ShowProgress(const std::string& title, int maximum) override;
   void CloseProgress() override;
   void ShowPreview(const Bitmap& picture) override;

@@ -152,13 +152,14 @@ class PrintJobPdfTest : public ::testing::Test {
   std::unique_ptr<WinspoolPrinters> printers_ = MakeWinspoolPrinters();
   std::unique_ptr<FileSystem> files_ = MakeWin32FileSystem();
   std::unique_ptr<RegionalFormats> formats_ = MakeUserRegionalFormats();
-  std::vector<std::string> messages_;
+  std::vector<std::string> messages_, errors_;
   Bitmap previewed_;
   FieldList fields_;
   Win32PrintJob printing_{*printers_, *files_, *formats_, CardValues{fields_},
                           PrintWindows{nullptr, nullptr,
                                        [this](const Bitmap& b) { previewed_ = b; },
-                                       [this](const std::string& m) { messages_.push_back(m); }}};
+                                       [this](const std::string& m) { messages_.push_back(m); },
+                                       [this](const std::string& m) { errors_.push_back(m); }}};
   Win32PrintPlatform& platform_ = printing_.Platform();
   PrintJob& job_ = printing_.Job();
   std::string folder_;
@@ -234,6 +235,15 @@ TEST_F(PrintJobPdfTest, PreviewIsCutToTheCard) {
   for (int y = 0; y < previewed_.Height(); ++y)
     for (int x = 0; x < previewed_.Width(); ++x) dark += previewed_.Row(y)[x * 3] < 128;
   EXPECT_GT(dark, 20);
+}
+
+TEST_F(PrintJobPdfTest, PictureThatFailsToOpenIsAnError) {
+  const std::string text = "typcsz\twid85,6\thei54\r\ntypfim\tlft1\ttop1\twid9\thei9\tdattom.bmp\r\n";
+  // A container whose one embedded picture is empty.
+  const std::string layout = Write("tom.cpb", std::to_string(text.size()) + "\t0\xfe" + text);
+  printing_.PrintLayout(layout, 1, 0, 0, 0, 100);
+  EXPECT_EQ(errors_, std::vector<std::string>{"Failed to open tom.bmp"});
+  EXPECT_TRUE(messages_.empty());
 }
 
 TEST_F(PrintJobPdfTest, ReportOfThePdfPrinter) {

@@ -46,6 +46,7 @@ bool LoadByExtension(const std::string& extension, const std::vector<std::uint8_
                      Bitmap& out) {
   const std::string ext = LowerAscii(extension);
   if (ext == "bmp") return ReadBmp(bytes.data(), bytes.size(), out);
+  if (ext == "ico") return ReadIco(bytes.data(), bytes.size(), out);
   if (ext == "jpg" || ext == "jpeg") return DecodeJpeg(bytes.data(), bytes.size(), out);
   if (ext == "wmf" || ext == "emf") return LoadMetafile(bytes, ext == "emf", out);
   return false;

@@ -18,5 +18,8 @@ bool EncodeJpeg(const Bitmap& picture, int quality, std::vector<std::uint8_t>& o
 // keeping its pixel format.
 bool ReadBmp(const std::uint8_t* data, std::size_t size, Bitmap& out);
 bool WriteBmp(const Bitmap& picture, std::vector<std::uint8_t>& out);
+// A Windows icon file's largest picture as 24 bits, the pixels its mask
+// leaves out white. Icons holding only PNG pictures give false.
+bool ReadIco(const std::uint8_t* data, std::size_t size, Bitmap& out);
 
 }  // namespace vemra

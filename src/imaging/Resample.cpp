@@ -85,10 +85,16 @@ float ScaleOf(int destination, int source) {
 }
 
 Contributors BuildContributors(int destination, int source, const Filter& filter) {
+  Contributors lists(static_cast<std::size_t>(destination));
+  if (destination == 1 && source > 1) {
+    // The scale rule gives 0 here and every centre 0/0: one pixel is the
+    // mean of the line instead.
+    for (int j = 0; j < source; ++j) lists[0].push_back({j, 1.0f / float(source)});
+    return lists;
+  }
   const float scale = ScaleOf(destination, source);
   const bool reducing = scale < 1.0f;
   const float width = reducing ? filter.support / scale : filter.support;
-  Contributors lists(static_cast<std::size_t>(destination));
   for (int i = 0; i < destination; ++i) {
     const float centre = float(i) / scale;
     const int left = int(std::floor(centre - width));

@@ -3,11 +3,12 @@
 #include <exception>
 
 #include "base/Cp1252.h"
+#include "base/ScopeExit.h"
 
 namespace vemra {
 
 Library::Library(LibraryServices services)
-    : services_(std::move(services)), ini_(services_.openProfile) {}
+    : services_(std::move(services)), ini_(services_.openProfile), settings_(DefaultSettings()) {}
 
 void Library::EnsureInitialised() {
   if (!initialised_) VmInit("");
@@ -68,6 +69,10 @@ int Library::VmScanImage(std::uint8_t kind, const std::string& id) {
 
   CaptureDialogSettings dialogSettings{s.inspectionBox, false, s.adjustMode, false};
   {
+    // Whatever leaves the captures, the scanner closes and what the dialog
+    // changed is written back; both catch their own failures.
+    ScopeExit saveSettings([&] { SaveCaptureSettings(dialogSettings); });
+    ScopeExit closeScanner([&] { ShutDownScanner(); });
     std::unique_ptr<CaptureDialog> dialog = services_.capture->OpenDialog(dialogSettings);
     if (request == 1 || request == 2) {
       photoStored = Capture(*dialog, {s.photoMethod, kPhoto, s.photoQuality,
@@ -81,9 +86,7 @@ int Library::VmScanImage(std::uint8_t kind, const std::string& id) {
                                           PicturePath(id, "s"), "Importera Signatur", false,
                                           s.twainUI});
     }
-    ShutDownScanner();
   }
-  SaveCaptureSettings(dialogSettings);
 
   switch (request) {
     case 1:
@@ -102,8 +105,10 @@ bool Library::Capture(CaptureDialog& dialog, const CaptureRequest& request) {
     return dialog.CaptureToFile(request);
   } catch (const std::exception& e) {
     Log("bildinsamlingen misslyckades: " + std::string(e.what()));
-    return false;
+  } catch (...) {
+    Log(Ansi("bildinsamlingen misslyckades av okänd orsak"));
   }
+  return false;
 }
 
 void Library::ShutDownScanner() {
@@ -122,6 +127,8 @@ void Library::SaveCaptureSettings(const CaptureDialogSettings& changes) {
     SaveCaptureDialogSettings(ini_, dataFolder_, settings_);
   } catch (const std::exception& e) {
     Log(Ansi("kunde inte spara bildinsamlingens inställningar: ") + e.what());
+  } catch (...) {
+    Log(Ansi("kunde inte spara bildinsamlingens inställningar"));
   }
 }
 

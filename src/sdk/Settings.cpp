@@ -136,6 +136,15 @@ void WriteKey(Lynini& ini, const Key& key, const SettingsContext& context,
 
 }  // namespace
 
+Settings DefaultSettings() {
+  Settings settings;
+  for (const Key& key : KeyTable()) {
+    if (auto* member = std::get_if<std::string Settings::*>(&key.field))
+      settings.*(*member) = Decode(key, DefaultText(key, SettingsContext{}));
+  }
+  return settings;
+}
+
 std::string SettingsFilePath(const std::string& dataFolder) {
   return dataFolder + "VemraSDK.ini";
 }

@@ -55,6 +55,10 @@ struct SettingsContext {
 
 std::string SettingsFilePath(const std::string& dataFolder);
 
+// Every key at its table default, as before any file was read; the printer
+// and the logo, whose defaults depend on the moment of loading, empty.
+Settings DefaultSettings();
+
 // Reads every key in table order; the file is opened and closed here.
 void LoadSettings(Lynini& ini, const SettingsContext& context, Settings& settings);
 // Writes every key but the two capture-dialog ones, then reads those back.

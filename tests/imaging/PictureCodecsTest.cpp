@@ -114,6 +114,74 @@ bool IsBaselineJfif(const std::vector<std::uint8_t>& jpeg) {
   return true;
 }
 
+// An icon file of one 24-bit picture per (width, height), every pixel
+// (x * 40, y * 40, 200), the top-left pixel masked out.
+std::vector<std::uint8_t> IconFile(const std::vector<std::pair<int, int>>& sizes) {
+  std::vector<std::uint8_t> out = {0, 0, 1, 0, std::uint8_t(sizes.size()), 0};
+  auto put = [](std::vector<std::uint8_t>& v, std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) v.push_back(std::uint8_t(value >> (8 * i)));
+  };
+  std::vector<std::vector<std::uint8_t>> dibs;
+  for (auto [w, h] : sizes) {
+    std::vector<std::uint8_t> dib;
+    put(dib, 40, 4), put(dib, w, 4), put(dib, 2 * h, 4), put(dib, 1, 2), put(dib, 24, 2);
+    for (int i = 0; i < 6; ++i) put(dib, 0, 4);
+    const int colourStride = (w * 3 + 3) / 4 * 4, maskStride = (w + 31) / 32 * 4;
+    for (int row = h - 1; row >= 0; --row) {  // bottom-up
+      for (int x = 0; x < w; ++x) dib.insert(dib.end(), {200, std::uint8_t(row * 40), std::uint8_t(x * 40)});
+      dib.resize(dib.size() + colourStride - w * 3);
+    }
+    for (int row = h - 1; row >= 0; --row) {
+      std::vector<std::uint8_t> mask(maskStride);
+      if (row == 0) mask[0] = 0x80;
+      dib.insert(dib.end(), mask.begin(), mask.end());
+    }
+    dibs.push_back(dib);
+  }
+  std::uint32_t offset = std::uint32_t(6 + 16 * sizes.size());
+  for (std::size_t i = 0; i < sizes.size(); ++i) {
+    out.insert(out.end(), {std::uint8_t(sizes[i].first), std::uint8_t(sizes[i].second), 0, 0});
+    put(out, 1, 2), put(out, 24, 2), put(out, std::uint32_t(dibs[i].size()), 4), put(out, offset, 4);
+    offset += std::uint32_t(dibs[i].size());
+  }
+  for (const auto& dib : dibs) out.insert(out.end(), dib.begin(), dib.end());
+  return out;
+}
+
+TEST(ReadIco, LargestPictureWithItsMaskedPixelsWhite) {
+  const auto bytes = IconFile({{2, 2}, {5, 3}});
+  Bitmap icon;
+  ASSERT_TRUE(ReadIco(bytes.data(), bytes.size(), icon));
+  ASSERT_EQ(icon.Width(), 5);
+  ASSERT_EQ(icon.Height(), 3);
+  EXPECT_EQ(icon.Format(), PixelFormat::pf24bit);
+  const std::uint8_t* masked = icon.Row(0);
+  EXPECT_EQ(std::vector<int>(masked, masked + 3), (std::vector<int>{255, 255, 255}));
+  const std::uint8_t* pixel = icon.Row(2) + 3 * 4;
+  EXPECT_EQ(std::vector<int>(pixel, pixel + 3), (std::vector<int>{200, 80, 160}));
+}
+
+TEST(ReadIco, RejectsDamagedFiles) {
+  const auto good = IconFile({{4, 4}});
+  auto patched = [&](std::size_t at, std::uint8_t value) {
+    auto copy = good;
+    copy[at] = value;
+    return copy;
+  };
+  const std::vector<std::pair<const char*, std::vector<std::uint8_t>>> cases = {
+      {"empty", {}},
+      {"a cursor, not an icon", patched(2, 2)},
+      {"no pictures", patched(4, 0)},
+      {"entry past the end", patched(21, 0x7F)},
+      {"truncated", {good.begin(), good.begin() + 30}},
+      {"a PNG picture", patched(22, 0x89)},
+  };
+  for (const auto& [name, bytes] : cases) {
+    Bitmap target;
+    EXPECT_FALSE(ReadIco(bytes.data(), bytes.size(), target)) << name;
+  }
+}
+
 TEST(EncodeJpeg, RoundTripIsCloseAndBaselineJfif) {
   const Bitmap picture = test::Gradient(40, 30);
   std::vector<std::uint8_t> jpeg;

@@ -52,6 +52,14 @@ TEST(ResampleBitmap, OnePixelWideSourceScalesByTheWidth) {
   }
 }
 
+TEST(ResampleBitmap, OnePixelDestinationIsTheMean) {
+  for (int filter = -1; filter <= 6; ++filter)
+    EXPECT_EQ(Resampled(Row({0, 100, 200, 100}), 1, filter), std::vector<int>{100}) << filter;
+  Bitmap column(1, 3);
+  ResampleBitmap(test::Filled(5, 8, MakeColour(40, 120, 200)), column, kFilterMitchell);
+  EXPECT_TRUE(test::SamePixels(column, test::Filled(1, 3, MakeColour(40, 120, 200)), 0));
+}
+
 TEST(ResampleBitmap, FlatColourStaysFlatWithEveryFilter) {
   const Bitmap flat = test::Filled(7, 5, MakeColour(40, 120, 200));
   for (int filter = -1; filter <= 6; ++filter)

@@ -15,6 +15,7 @@ bool ScriptedCapture::Dialog::CaptureToFile(const CaptureRequest& request) {
   std::size_t index = owner_.requests.size() - 1;
   if (index >= owner_.script.size()) return false;
   const Step& step = owner_.script[index];
+  if (step.throwsNonStandard) throw 42;
   if (step.stored && step.writeFile) {
     std::filesystem::create_directories(std::filesystem::path(NativePath(request.fileName)).parent_path());
     std::ofstream(NativePath(request.fileName)) << "jpeg";

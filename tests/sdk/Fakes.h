@@ -33,6 +33,7 @@ class ScriptedCapture : public CaptureService {
   struct Step {
     bool stored;
     bool writeFile = true;  // create the requested file when stored
+    bool throwsNonStandard = false;  // leaves with an exception not of std::exception
   };
   std::vector<Step> script;
   std::vector<CaptureRequest> requests;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "base/Cp1252.h"
 #include "sdk/Fakes.h"
 #include "sdk/LibraryState.h"
 
@@ -42,7 +43,10 @@ TEST_F(LibraryTest, InitThatCannotCreateTheFolderReturns1AndLaterCallsStillWork)
   EXPECT_TRUE(Lib().Initialised());
   EXPECT_EQ(Lib().VmPhotoSignatureExists("1"), 3);
   Lib().Fields().AddLine("a\tb");
-  EXPECT_TRUE(Lib().PhotoImage().Empty());
+  // The settings are the key table's defaults, as if read from an empty file.
+  EXPECT_EQ(Lib().CurrentSettings().issuerLine1, "Kommunuppgift saknas");
+  EXPECT_EQ(Lib().CurrentSettings().issuerLine2, Ansi("Se Alternativ Inställningar"));
+  EXPECT_EQ(Lib().CurrentSettings().splitPosition, 80);
   EXPECT_EQ(Lib().VmInit(data.Windows()), 0);
   EXPECT_EQ(Lib().Fields().Lines().size(), 1u);  // kept across initialisations
 }
@@ -117,7 +121,7 @@ INSTANTIATE_TEST_SUITE_P(
         ScanCase{"Kind3", 3, "", {}, 1, 0},
         ScanCase{"Kind5", 5, "", {}, 1, 0},
         ScanCase{"Kind255", 255, "", {}, 1, 0},
-        ScanCase{"Kind256IsKind0", 256, "", {{true}, {true}}, 0, 2}),
+        ScanCase{"PhotoFailsOddlySignatureStored", 0, "", {{false, true, true}, {true}}, 3, 2}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(LibraryTest, ScanPassesTheSettingsAndSplitsOneSheet) {
@@ -171,6 +175,18 @@ TEST_F(LibraryTest, ChangedCaptureDialogSettingsAreWrittenBack) {
   Lib().VmScanImage(5, "1");
   EXPECT_NE(data.Read("VemraSDK.ini").find("L\xe4s in bild granska=a=1;b=2"), std::string::npos);
   EXPECT_EQ(Lib().CurrentSettings().inspectionBox, "a=1\tb=2");
+}
+
+TEST_F(LibraryTest, OpeningTheDialogFailsYetTheScannerClosesAndChangesAreWritten) {
+  Lib().VmInit(data.Windows());
+  platform.capture.changeSettings = [](CaptureDialogSettings& s) {
+    s.adjustMode = 2;
+    s.adjustModeChanged = true;
+    throw 7;  // not a std::exception
+  };
+  EXPECT_ANY_THROW(Lib().VmScanImage(0, "1"));
+  EXPECT_EQ(platform.capture.shutdowns, 1);
+  EXPECT_NE(data.Read("VemraSDK.ini").find("L\xe4s in bild kontroller=2"), std::string::npos);
 }
 
 TEST_F(LibraryTest, UnchangedCaptureDialogSettingsLeaveTheFileAlone) {

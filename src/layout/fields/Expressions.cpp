@@ -1,6 +1,7 @@
 #include "layout/fields/Expressions.h"
 
 #include "base/Text.h"
+#include "layout/fields/DateCapitals.h"
 #include "layout/fields/CheckDigits.h"
 #include "layout/fields/FieldFormat.h"
 #include "layout/fields/DelimitedText.h"
@@ -76,7 +77,8 @@ std::string EvaluateIf(std::string_view text) {
     thenPart = TextBefore("|", rest);
     elsePart = TextAfter("|", rest);
   }
-  bool equal = EqualsNoCaseAscii(TextBefore("=", condition), TextAfter("=", condition));
+  // The user's locale is Swedish: "ÖREBRO" equals "örebro".
+  bool equal = LowerAnsi(TextBefore("=", condition)) == LowerAnsi(TextAfter("=", condition));
   return call.before + (equal ? thenPart : elsePart) + call.after;
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "base/Cp1252.h"
 #include "layout/fields/CheckDigits.h"
 #include "layout/fields/Expressions.h"
 #include "layout/fields/DelimitedText.h"
@@ -50,9 +51,12 @@ TEST(EvaluateSpecial, CutsTheRestOfALongExpression) {
 }
 
 TEST(EvaluateIf, ChoosesThenOrElse) {
-  struct Case { const char* text; const char* result; } cases[] = {
+  struct Case { std::string text; const char* result; } cases[] = {
       {"function_if(Man=man then Herr else Fru)", "Herr"},
       {"function_if(Kvinna=man then Herr else Fru)", "Fru"},
+      {Ansi("function_if(ÖREBRO=örebro then Ja else Nej)"), "Ja"},
+      {Ansi("function_if(Åsa=åsa then Ja else Nej)"), "Ja"},
+      {Ansi("function_if(Åsa=Asa then Ja else Nej)"), "Nej"},
       {"function_if(a=b then X)", ""},
       {"Till: function_if(a=a then X) nu", "Till: X nu"},
       {"(obs) function_if(a=a then X)!", "(obs) X!"},  // an earlier ")" is no end

@@ -51,7 +51,7 @@ TEST(AlphaOfOpacity, MapsPercentToBackgroundAlpha) {
   struct Case { int opacity, alpha; } cases[] = {
       {100, 0}, {0, 255}, {50, 127}, {25, 191}, {99, 3}, {1, 252},
       {256, 255}, {356, 0},  // taken modulo 256
-      {150, 0}, {255, 0},    // beyond 100 stays opaque rather than wrapping round
+      {101, 0}, {150, 0}, {255, 0},  // beyond 100 stays opaque rather than wrapping round
   };
   for (const auto& c : cases) EXPECT_EQ(AlphaOfOpacity(c.opacity), c.alpha) << c.opacity;
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 
@@ -19,6 +20,8 @@ struct BmpFixture {
   PixelFormat format;
   int tolerance = 0;  // 6-bit green cannot hold every 8-bit value
 };
+
+void PrintTo(const BmpFixture& f, std::ostream* os) { *os << f.file; }
 
 class ReadBmpFixtures : public ::testing::TestWithParam<BmpFixture> {};
 
@@ -49,7 +52,13 @@ INSTANTIATE_TEST_SUITE_P(
         BmpFixture{"bits24-topdown.bmp", "pattern27.ppm", PixelFormat::pf24bit},
         BmpFixture{"bits24-os2.bmp", "pattern27.ppm", PixelFormat::pf24bit},
         BmpFixture{"bits32.bmp", "pattern27.ppm", PixelFormat::pf32bit},
-        BmpFixture{"bits32-topdown.bmp", "pattern27.ppm", PixelFormat::pf32bit}));
+        BmpFixture{"bits32-topdown.bmp", "pattern27.ppm", PixelFormat::pf32bit}),
+    [](const auto& info) {  // the file's name, letters and digits only
+      std::string name;
+      for (const char* c = info.param.file; *c && *c != '.'; ++c)
+        if (std::isalnum(static_cast<unsigned char>(*c))) name += *c;
+      return name;
+    });
 
 TEST(WriteBmp, EveryFormatReadsBackUnchanged) {
   for (PixelFormat format : {PixelFormat::pf1bit, PixelFormat::pf4bit, PixelFormat::pf8bit,

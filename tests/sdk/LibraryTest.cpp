@@ -91,6 +91,8 @@ struct ScanCase {
   int captures;
 };
 
+void PrintTo(const ScanCase& c, std::ostream* os) { *os << c.name; }
+
 class ScanImageTest : public LibraryTest, public ::testing::WithParamInterface<ScanCase> {};
 
 TEST_P(ScanImageTest, ResultFollowsWhatWasStored) {

@@ -78,6 +78,15 @@ TEST_F(PrintRequestTest, PermitNumberIsNormalisedAndFieldsFollow) {
   EXPECT_EQ(library.Fields().Lines().back(), "utfardat\t2026-12-08");
 }
 
+TEST_F(PrintRequestTest, NumberThatFailsNormalisationLeavesTheListsEmptied) {
+  ASSERT_EQ(library.VmPrint(0, Permit()), 0);
+  ASSERT_FALSE(library.PhotoImage().Empty());
+  EXPECT_EQ(library.VmPrint(0, Permit("0180-12x-45F")), 7);
+  EXPECT_TRUE(library.Fields().Lines().empty());
+  EXPECT_TRUE(library.PhotoImage().Empty());
+  EXPECT_TRUE(library.SignatureImage().Empty());
+}
+
 TEST_F(PrintRequestTest, OlderCardKeepsTheLetterAndShowsDigitDates) {
   ASSERT_EQ(library.VmPrint(1, Permit("0180-123-45k", "2026-3-5")), 0);
   EXPECT_EQ(Field("tillstnr"), "0180-00123-45F");
@@ -135,6 +144,9 @@ TEST_F(PrintRequestTest, OtherSendMethodsNeedATransferServerAndDoNotPrint) {
   library.Fields().AddLine("kept\tyes");
   EXPECT_EQ(library.VmPrint(0, Permit()), 13);
   EXPECT_EQ(library.Fields().Lines().size(), 1u);  // a request ended by 13 changes nothing
+  std::filesystem::remove(data.Path() + "Image/123.jpg");
+  EXPECT_EQ(library.VmPrint(0, Permit()), 3);  // the host's texts are checked first
+  data.Write("Image/123.jpg", "jpeg");
 
   data.Write("VemraSDK.ini",
              "[Internet]\r\nSendMethod=0\r\n[Kommun]\r\nKod=0180\r\nOverforingsserver=ftp\r\n");

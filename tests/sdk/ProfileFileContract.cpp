@@ -61,7 +61,8 @@ TEST_P(ProfileFileContract, KeepsOtherLinesAndWritesWindowsText) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Portable, ProfileFileContract,
-                         ::testing::Values(ProfileFileOpener(OpenPortableProfileFile)));
+                         ::testing::Values(ProfileBinding{"PortableFile", OpenPortableProfileFile}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace vemra::test
@@ -70,6 +71,8 @@ INSTANTIATE_TEST_SUITE_P(Portable, ProfileFileContract,
 #include "sdk/win32/PrivateProfileFile.h"
 namespace vemra::test {
 INSTANTIATE_TEST_SUITE_P(Windows, ProfileFileContract,
-                         ::testing::Values(ProfileFileOpener(OpenPrivateProfileFile)));
+                         ::testing::Values(ProfileBinding{"PrivateProfileFunctions",
+                                                          OpenPrivateProfileFile}),
+                         [](const auto& info) { return std::string(info.param.name); });
 }  // namespace vemra::test
 #endif

@@ -8,9 +8,16 @@
 
 namespace vemra::test {
 
-class ProfileFileContract : public ::testing::TestWithParam<ProfileFileOpener> {
+// A binding under test, named in the test's name.
+struct ProfileBinding {
+  const char* name;
+  ProfileFileOpener open;
+};
+inline void PrintTo(const ProfileBinding& b, std::ostream* os) { *os << b.name; }
+
+class ProfileFileContract : public ::testing::TestWithParam<ProfileBinding> {
  protected:
-  std::unique_ptr<ProfileFile> Open() { return GetParam()(folder.Windows() + "test.ini"); }
+  std::unique_ptr<ProfileFile> Open() { return GetParam().open(folder.Windows() + "test.ini"); }
   TempFolder folder;
 };
 

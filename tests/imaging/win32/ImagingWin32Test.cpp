@@ -96,15 +96,22 @@ TEST(StretchPictureToSize, UsesControlSizeAndBottomLeftKey) {
 }
 
 TEST(Screen, ColourCountAndPalette) {
-  const int count = DisplayColourCount();
-  EXPECT_GT(count, 0);
-  EXPECT_EQ(count & (count - 1), 0);
+  // The screen's bits wrap modulo 32: a 32-bit screen counts 1 colour, so
+  // the capture dialog does not take it for a palette screen.
+  HDC screen = GetDC(nullptr);
+  const int bits = GetDeviceCaps(screen, PLANES) * GetDeviceCaps(screen, BITSPIXEL);
+  ReleaseDC(nullptr, screen);
+  EXPECT_EQ(DisplayColourCount(), bits % 32 == 0 ? 1 : 1 << (bits % 32));
+  // The palette attached, the pixels kept.
   Picture holder;
   Bitmap b(4, 4);
+  b.Row(1)[3] = 0x12, b.Row(1)[4] = 0x34, b.Row(1)[5] = 0x56;
   holder.SetBitmap(b);
   OptimisePalette(holder);
   ASSERT_NE(holder.AsBitmap(), nullptr);
   EXPECT_EQ(holder.AsBitmap()->Palette().size(), 256u);
+  EXPECT_EQ(holder.AsBitmap()->Format(), PixelFormat::pf24bit);
+  EXPECT_EQ(holder.AsBitmap()->Row(1)[4], 0x34);
 }
 
 TEST(StatusWindow, ShowsTheTextAndHides) {

@@ -189,7 +189,7 @@ TEST_F(PrintJobTest, ReportOffsetIsComparedAsText) {
     bool report;
   } cases[] = {
       {0.99, OutputKind::Printer, true},
-      {0.99000000000000001, OutputKind::Printer, true},  // the same text
+      {std::nextafter(0.99, 1.0), OutputKind::Printer, true},  // another double, the same text
       {0.990001, OutputKind::Printer, false},
       {0.98, OutputKind::Printer, false},
       {0.99, OutputKind::Preview, false},

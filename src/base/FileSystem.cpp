@@ -62,6 +62,16 @@ class PortableFileSystem final : public FileSystem {
     out << text;
     return bool(out.flush());
   }
+  std::uint64_t FileSize(const std::string& path) const override {
+    std::error_code ec;
+    const auto size = fs::file_size(NativePath(path), ec);
+    return ec ? 0 : size;
+  }
+  bool MoveReplacing(const std::string& from, const std::string& to) override {
+    std::error_code ec;
+    fs::rename(NativePath(from), NativePath(to), ec);
+    return !ec;
+  }
 };
 
 }  // namespace

@@ -2,6 +2,7 @@
 // The file system as the library sees it: Windows paths ("C:\Data\x.jpg")
 // in the ANSI code page. The DLL binds it to the platform's A functions; the
 // native build maps "\" to "/" so the same code runs in tests.
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,6 +22,10 @@ class FileSystem {
                                              const std::string& pattern) const = 0;
   // Appends text to a file, creating it; false when it cannot be written.
   virtual bool AppendToFile(const std::string& path, const std::string& text) = 0;
+  // Size in bytes; 0 when the file does not exist or cannot be read.
+  virtual std::uint64_t FileSize(const std::string& path) const = 0;
+  // Renames `from` to `to`, replacing a file there; false when it cannot.
+  virtual bool MoveReplacing(const std::string& from, const std::string& to) = 0;
 };
 
 // Folder part of a path, with its trailing "\" ("" when there is none).

@@ -19,7 +19,7 @@ int Library::VmInit(const std::string& folder) {
   dataFolder_ = WithTrailingBackslash(folder.empty() ? services_.hostFolder() : folder);
   if (!services_.files->FolderExists(dataFolder_) && !services_.files->CreateFolders(dataFolder_))
     return 1;
-  auto report = [this](const std::string& m) { Log(m); };
+  auto report = [this](const std::string& m) { LogOnce(m); };
   municipality_ = LoadMunicipalityDetails(ini_, dataFolder_, report);
   LoadSettings(ini_, MakeSettingsContext(), settings_);
   return 0;
@@ -32,7 +32,7 @@ SettingsContext Library::MakeSettingsContext() const {
   context.logoDefault = LogoSearch();
   context.decimalSeparator = services_.regional->DecimalSeparator();
   context.report = [this](const std::string& m) {
-    Log(Ansi("ogiltigt decimaltal i inställningarna, standardvärdet används: ") + m);
+    LogOnce(Ansi("ogiltigt decimaltal i inställningarna, standardvärdet används: ") + m);
   };
   return context;
 }
@@ -151,8 +151,18 @@ int Library::VmPrint(int mode, const PermitTexts& texts) {
 void Library::Log(const std::string& message) const {
   std::string line = (services_.now ? services_.now() : std::string()) + " " + message + "\r\n";
   for (const std::string& folder : {dataFolder_, services_.hostFolder()}) {
-    if (!folder.empty() && services_.files->AppendToFile(folder + "VemraSDK.log", line)) return;
+    if (folder.empty()) continue;
+    const std::string path = folder + "VemraSDK.log";
+    // The log never outgrows what support staff can open: the older half
+    // of its history moves aside.
+    if (services_.files->FileSize(path) + line.size() > kLogLimitBytes)
+      services_.files->MoveReplacing(path, path + ".1");
+    if (services_.files->AppendToFile(path, line)) return;
   }
+}
+
+void Library::LogOnce(const std::string& message) const {
+  if (loggedOnce_.insert(message).second) Log(message);
 }
 
 }  // namespace vemra

@@ -3,6 +3,7 @@
 // free of the platform so that every rule runs in the native tests.
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,10 @@ class Library {
   // Failures no result code names go to "VemraSDK.log" in the data folder
   // (the host's folder while none is usable).
   void Log(const std::string& message) const;
+  // For standing conditions met at every initialisation (a setting that does
+  // not convert, say): told once per process, not at every call.
+  void LogOnce(const std::string& message) const;
+  static constexpr std::uint64_t kLogLimitBytes = 1024 * 1024;
 
   bool Initialised() const { return initialised_; }
   const std::string& DataFolder() const { return dataFolder_; }
@@ -64,6 +69,7 @@ class Library {
   vemra::FieldList fieldList_;
   Picture photoImage_;
   Picture signatureImage_;
+  mutable std::set<std::string> loggedOnce_;
 };
 
 }  // namespace vemra

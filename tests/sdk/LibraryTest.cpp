@@ -200,9 +200,22 @@ TEST_F(LibraryTest, UnchangedCaptureDialogSettingsLeaveTheFileAlone) {
 TEST_F(LibraryTest, UndecimalSettingIsLoggedInTheDataFolder) {
   Settings("[Utskrift]\r\nVemra \xd6verkant=abc\r\n");
   Lib().VmInit(data.Windows());
+  Lib().VmInit(data.Windows());
   std::string log = data.Read("VemraSDK.log");
   EXPECT_NE(log.find("abc"), std::string::npos) << log;
+  EXPECT_EQ(log.find("abc"), log.rfind("abc")) << "told once per process: " << log;
   EXPECT_NE(log.find("2026-12-08 12:00:00"), std::string::npos);
+}
+
+TEST_F(LibraryTest, FullLogMovesAsideBeforeItPassesTheLimit) {
+  Lib().VmInit(data.Windows());
+  const std::string old(Library::kLogLimitBytes - 30, 'x');
+  data.Write("VemraSDK.log", old);
+  Lib().Log("kort");  // fits: appended
+  EXPECT_EQ(data.Read("VemraSDK.log").size(), old.size() + 26);  // time, " kort", CR LF
+  Lib().Log("ett till");
+  EXPECT_EQ(data.Read("VemraSDK.log.1").size(), old.size() + 26);
+  EXPECT_EQ(data.Read("VemraSDK.log"), "2026-12-08 12:00:00 ett till\r\n");
 }
 
 }  // namespace

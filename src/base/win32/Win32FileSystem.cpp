@@ -47,6 +47,14 @@ class Win32FileSystem final : public FileSystem {
     CloseHandle(h);
     return ok && written == text.size();
   }
+  std::uint64_t FileSize(const std::string& path) const override {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return 0;
+    return (std::uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  }
+  bool MoveReplacing(const std::string& from, const std::string& to) override {
+    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+  }
 };
 
 }  // namespace

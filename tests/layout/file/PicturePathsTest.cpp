@@ -21,6 +21,8 @@ class FakeFiles final : public FileSystem {
     return {};
   }
   bool AppendToFile(const std::string&, const std::string&) override { return false; }
+  std::uint64_t FileSize(const std::string&) const override { return 0; }
+  bool MoveReplacing(const std::string&, const std::string&) override { return false; }
   mutable std::vector<std::string> asked;
 
  private:

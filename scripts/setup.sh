@@ -32,14 +32,48 @@ add_sources() {
   fi
   local src=/etc/apt/sources.list.d/vemra-src.sources
   if [ ! -f "$src" ]; then
+    local entry
+    entry=$(source_entry)
     $sudo tee "$src" >/dev/null <<SRC
 Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: bookworm
+$entry
 Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 SRC
   fi
+}
+
+# URIs, Suites and Signed-By of the machine's own binary source for its
+# release, so that the source packages come from the same mirror.
+source_entry() {
+  local codename uri="" keyring=""
+  codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")
+  local found
+  found=$(awk -v suite="$codename" '
+    function flush() {
+      if (types ~ /(^| )deb( |$)/ && (" " suites " ") ~ (" " suite " ") && uris != "" && !done) {
+        print uris "|" key; done = 1
+      }
+      types = ""; suites = ""; uris = ""; key = ""
+    }
+    /^[ \t]*$/ { flush(); next }
+    /^Types:/ { types = substr($0, 8) }
+    /^Suites:/ { suites = substr($0, 9) }
+    /^URIs:/ { uris = $2 }
+    /^Signed-By:/ { key = $2 }
+    END { flush() }' /etc/apt/sources.list.d/*.sources 2>/dev/null | head -1)
+  if [ -z "$found" ] && [ -f /etc/apt/sources.list ]; then
+    found=$(awk -v suite="$codename" '$1 == "deb" {
+        key = ""; i = 2
+        if ($2 ~ /^\[/) { for (; i <= NF && $i !~ /\]$/; i++) if ($i ~ /signed-by=/) key = $i
+                          if ($i ~ /signed-by=/) key = $i; i++ }
+        sub(/.*signed-by=/, "", key); sub(/\]$/, "", key)
+        if ($(i + 1) == suite) { print $i "|" key; exit } }' /etc/apt/sources.list)
+  fi
+  uri=${found%%|*}
+  keyring=${found#*|}
+  [ -n "$found" ] || uri=http://deb.debian.org/debian
+  [ -n "$keyring" ] && [ "$keyring" != "$found" ] || keyring=/usr/share/keyrings/debian-archive-keyring.gpg
+  printf 'URIs: %s\nSuites: %s\nSigned-By: %s' "$uri" "$codename" "$keyring"
 }
 
 install_packages() {

@@ -54,10 +54,10 @@ std::string EuFront() {
       Record("pho").Box("3", "12", "24", "32").Add("pos", "Center"),
       Record("shp").Box("3", "12", "24", "32").Add("knd", "0").Add("bcl", "-1")
           .Add("pcl", kBlue).Add("psz", "0,3"),
-      // A translucent seal under the holder's data.
-      Record("shp").Box("62", "24", "20", "20").Add("knd", "1").Add("bcl", kYellow)
+      // A translucent seal beside the signature, clear of every text.
+      Record("shp").Box("71", "33", "12", "12").Add("knd", "1").Add("bcl", kYellow)
           .Add("pcl", "-1").Add("opa", "35"),
-      Record("ftx").Box("62", "30", "20", "8").Add("dat", "EU").Add("fnm", "Arial")
+      Record("ftx").Box("71", "35", "12", "8").Add("dat", "EU").Add("fnm", "Arial")
           .Add("fsz", "6").Add("fst", "1").Add("col", kBlue).Add("ali", "center").Add("opa", "50"),
       Label("Namn", "30", "12"),
       Data("fnamnenamn", "30", "14,5", "52", "3,6", true),

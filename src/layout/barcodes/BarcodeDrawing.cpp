@@ -1,3 +1,4 @@
+#include "layout/render/LayoutAngles.h"
 #include "layout/barcodes/BarcodeDrawing.h"
 
 #include <algorithm>
@@ -127,7 +128,7 @@ std::string BarcodeText(std::string_view record, const FieldList& fields,
 void DrawBarcodeObject(std::string_view record, int left, int top, int width, int height,
                        int cardAngle, Canvas& canvas, const BarcodeServices& services) {
   const BarcodeSymbology symbology = SymbologyOf(GetLayoutValue("btp", record));
-  const int angle = ParseLayoutIntegerOr(GetLayoutValue("ang", record), 0) + cardAngle;
+  const int angle = AddLayoutAngles(ParseLayoutIntegerOr(GetLayoutValue("ang", record), 0), cardAngle);
   const std::string text =
       BarcodeText(record, services.fields, services.formats, services.plesseyCheckChars);
   if (text.empty()) return;

@@ -3,6 +3,8 @@
 // fitted and sent to the output.
 #include "layout/render/RenderPictures.h"
 
+#include <algorithm>
+#include <climits>
 #include <exception>
 #include <optional>
 
@@ -194,8 +196,11 @@ void LayoutRenderer::DrawPicture(const RecordDraw& draw, const std::string& name
   // drawn into a bitmap and still needs its box-sized, transparent stretch.
   const bool metafile = IsMetafileName(
       name.empty() ? ResolveLayoutPath(GetLayoutValue("dat", record), env_.hostFolder) : name);
-  int angle = ParseLayoutIntegerOr(GetLayoutValue("ang", record), 0) + draw.cardAngle;
-  if (angle > 270) angle -= 360;
+  // A picture comes back one turn only (720 draws unturned); the sum is
+  // wide so that no layout number can overflow it.
+  long long wide = (long long)ParseLayoutIntegerOr(GetLayoutValue("ang", record), 0) + draw.cardAngle;
+  if (wide > 270) wide -= 360;
+  const int angle = int(std::clamp<long long>(wide, INT_MIN, INT_MAX));
   const bool keepAspect =
       GetLayoutValue("typ", record) != "fim" || GetLayoutValue("rat", record) != "0";
   const PixelRect box{draw.left, draw.top, draw.left + draw.width, draw.top + draw.height};

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "base/Text.h"
+#include "layout/render/LayoutAngles.h"
 #include "layout/fields/Expressions.h"
 #include "layout/render/LayoutRenderer.h"
 #include "layout/fields/LayoutValues.h"
@@ -79,9 +80,9 @@ void LayoutRenderer::DrawTextObject(const RecordDraw& draw, int lineNumber, std:
   const std::string_view record = draw.record;
   Canvas& canvas = draw.canvas;
 
-  int angle = ParseLayoutIntegerOr(GetLayoutValue("ang", record), 0) + draw.cardAngle;
-  if (draw.cardAngle == 90 || draw.cardAngle == 270) angle += 180;
-  while (angle > 270) angle -= 360;
+  const int angle =
+      AddLayoutAngles(ParseLayoutIntegerOr(GetLayoutValue("ang", record), 0), draw.cardAngle,
+                      draw.cardAngle == 90 || draw.cardAngle == 270 ? 180 : 0);
 
   const std::string ali = LowerAscii(GetLayoutValue("ali", record));
   const HorizontalAlign horizontal = ali == "center"  ? HorizontalAlign::Centre

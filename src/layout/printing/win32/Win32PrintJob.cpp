@@ -16,7 +16,7 @@ Win32PrintJob::Win32PrintJob(WinspoolPrinters& printers, FileSystem& files,
       ownProgress_(!windows.showProgress),
       platform_(printers, files, regional, std::move(windows)),
       job_(platform_, card_.fields),
-      metafileFallback_(card_.hostFolder) {}
+      metafileFallback_() {}
 
 void Win32PrintJob::PrintLayout(const std::string& layout, int kind, int orientation,
                                 double topOffset, double leftOffset, double scale) {

@@ -185,6 +185,12 @@ std::string Win32PrintPlatform::ModificationTime(const std::string& path) {
 }
 
 void Win32PrintPlatform::ProcessMessages() {
+  // Called for every record: pumping each time made a long hostile layout
+  // hold the host for minutes. 50 ms keeps windows as lively to the eye.
+  const DWORD now = GetTickCount();
+  if (pumpedOnce_ && now - lastPump_ < kPumpIntervalMs) return;
+  pumpedOnce_ = true;
+  lastPump_ = now;
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     // The host's own loop must still see its quit message.

@@ -38,6 +38,7 @@ class Win32PrintPlatform final : public PrintPlatform {
 
   void ProcessMessages() override;
   void ShowInformation(const std::string& text) override;
+  static constexpr unsigned long kPumpIntervalMs = 50;
   void ShowError(const std::string& text) override;
   void ShowProgress(const std::string& title, int maximum) override;
   void CloseProgress() override;
@@ -48,6 +49,8 @@ class Win32PrintPlatform final : public PrintPlatform {
   FileSystem& files_;
   const RegionalFormats& regional_;
   PrintWindows windows_;
+  bool pumpedOnce_ = false;
+  unsigned long lastPump_ = 0;
 };
 
 // The device capabilities of a device context, read once.

@@ -117,10 +117,15 @@ TEST(TdlgProgress, CountsTheStepsOfTheJobAndCloses) {
   EXPECT_TRUE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_FALSE(IsWindowVisible(GetDlgItem(window, IDCANCEL)));
   HWND status = GetDlgItem(window, kProgressStatusId);
-  for (const wchar_t* expected : {L"1/3", L"2/3", L"3/3"}) {
-    StepProgress();
-    EXPECT_EQ(TextOf(status), expected);
-  }
+  // Steps within 50 ms of a painted one are counted, not shown; the first
+  // and the last always show.
+  StepProgress();
+  EXPECT_EQ(TextOf(status), L"1/3");
+  StepProgress();
+  const std::wstring second = TextOf(status);
+  EXPECT_TRUE(second == L"1/3" || second == L"2/3") << "a slow machine may show it";
+  StepProgress();
+  EXPECT_EQ(TextOf(status), L"3/3");
   EXPECT_EQ(SendMessageW(GetDlgItem(window, 101), PBM_GETPOS, 0, 0), 3);
 
   ShowProgress("Baksida", 30);  // the same window, counting again

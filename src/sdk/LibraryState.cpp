@@ -4,6 +4,7 @@
 
 #include "base/Cp1252.h"
 #include "base/ScopeExit.h"
+#include "sdk/PictureStoreNames.h"
 
 namespace vemra {
 
@@ -50,8 +51,15 @@ std::string Library::PicturePath(const std::string& id, const std::string& suffi
   return dataFolder_ + "Image\\" + suffix + id + ".jpg";
 }
 
+bool Library::UsablePictureId(const std::string& id) const {
+  if (IsPictureStoreName(id)) return true;
+  Log(Ansi("bild-id som inte är ett filnamn i Image avvisas: \"") + id + "\"");
+  return false;
+}
+
 int Library::VmPhotoSignatureExists(const std::string& id) {
   EnsureInitialised();
+  if (!UsablePictureId(id)) return 3;
   bool photo = services_.files->FileExists(PicturePath(id, ""));
   bool signature = services_.files->FileExists(PicturePath(id, "s"));
   if (photo && signature) return 0;
@@ -63,6 +71,7 @@ int Library::VmPhotoSignatureExists(const std::string& id) {
 int Library::VmScanImage(std::uint8_t kind, const std::string& id) {
   EnsureInitialised();
   const std::uint8_t request = std::uint8_t(kind + 1);
+  if (!UsablePictureId(id)) return request <= 3 ? 2 : 1;
   const Settings& s = settings_;
   const bool split = request == 1 && s.split && s.photoMethod == s.signMethod;
   bool photoStored = false, signatureStored = false;

@@ -55,6 +55,8 @@ class Library {
 
  private:
   std::string LogoSearch() const;
+  // Logs and refuses an id that would name a file outside "Image\".
+  bool UsablePictureId(const std::string& id) const;
   SettingsContext MakeSettingsContext() const;
   bool Capture(CaptureDialog& dialog, const CaptureRequest& request);
   void SaveCaptureSettings(const CaptureDialogSettings& changes);

@@ -1,3 +1,4 @@
+#include "sdk/PictureStoreNames.h"
 #include "sdk/PrintRequest.h"
 
 #include <algorithm>
@@ -30,7 +31,9 @@ std::string Characters(std::string_view p, std::size_t from, std::size_t count) 
 int CheckArguments(PrintRequestContext& c, const Mode& mode, const PermitTexts& t,
                    const std::string& photo, const std::string& signature) {
   if (t.id.empty()) return 2;
-  if (mode.PicturesRequired() && !c.files.FileExists(photo)) return 3;
+  // An id that is no name in the picture store has no pictures there.
+  if (mode.PicturesRequired() && (!IsPictureStoreName(t.id) || !c.files.FileExists(photo)))
+    return 3;
   if (mode.PicturesRequired() && !c.files.FileExists(signature)) return 4;
   if (t.surname.empty()) return 5;
   if (t.firstName.empty()) return 6;
@@ -99,8 +102,10 @@ int RunPrintRequest(PrintRequestContext& c, int modeValue, const PermitTexts& t)
 
   if (mode.eu && (toPrinter || !mode.print)) {
     // A picture that cannot be read leaves its holder as it was.
-    c.loadPicture(c.photo, photoPath);
-    c.loadPicture(c.signature, signaturePath);
+    if (IsPictureStoreName(t.id)) {
+      c.loadPicture(c.photo, photoPath);
+      c.loadPicture(c.signature, signaturePath);
+    }
   }
   if (mode.print && !toPrinter) {
     c.showSystemMessage(Ansi("Denna funktion funger inte ännu i denna version av SDK:n"));

@@ -197,6 +197,25 @@ TEST_F(LibraryTest, UnchangedCaptureDialogSettingsLeaveTheFileAlone) {
   EXPECT_FALSE(std::filesystem::exists(data.Path() + "VemraSDK.ini"));
 }
 
+TEST_F(LibraryTest, IdsThatLeaveThePictureStoreAreNotThere) {
+  Lib().VmInit(data.Windows());
+  data.Write("secret.jpg", "jpeg");  // beside Image\, not in it
+  data.Write("ss.jpg", "jpeg");
+  for (const char* id : {"..\\secret", "\\..\\secret", "C:\\x", "*", "1?", "con", "CON.x",
+                         "com1", "LPT9", "a\tb", "a/b", "a\"b", "..", "a|b"}) {
+    SCOPED_TRACE(id);
+    EXPECT_EQ(Lib().VmPhotoSignatureExists(id), 3);
+    EXPECT_EQ(Lib().VmScanImage(0, id), 2);
+  }
+  EXPECT_TRUE(platform.capture.requests.empty());
+  EXPECT_NE(data.Read("VemraSDK.log").find("CON.x"), std::string::npos);
+  for (const char* id : {"123", "x.y", "COM10", "console", "a b", "\xe5\xe4\xf6"}) {
+    SCOPED_TRACE(id);
+    Store(std::string(id) + ".jpg");
+    EXPECT_EQ(Lib().VmPhotoSignatureExists(id), 1);
+  }
+}
+
 TEST_F(LibraryTest, UndecimalSettingIsLoggedInTheDataFolder) {
   Settings("[Utskrift]\r\nVemra \xd6verkant=abc\r\n");
   Lib().VmInit(data.Windows());

@@ -49,6 +49,7 @@ TEST(PrintRequest, ChecksRunInOrderAndTheFirstFailureAnswers) {
       {"six-digit running number", 0, Permit("0180-123456-45F"), nullptr, 7},
       {"wrong length", 0, Permit("0180-123-4F"), nullptr, 7},
       {"running number not digits", 0, Permit("0180-12a-45F"), nullptr, 7},
+      {"id outside the store", 0, {"..\\123", "A", "B", "0180-123-45F", "2026-03-05", "", "", "", "", ""}, nullptr, 3},
   };
   for (const auto& c : cases) {
     PrintEnvironment fresh;

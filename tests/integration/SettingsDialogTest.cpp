@@ -136,9 +136,9 @@ Script::Step OnDialog(std::function<void(HWND)> action) {
 }
 
 // Answers the message box over the dialog, keeping its text.
-Script::Step AnswerMessage(std::wstring& text) {
-  return [&text](HWND) {
-    HWND box = FindDialog(L"VemraSDK");
+Script::Step AnswerMessage(std::wstring& text, const wchar_t* caption = L"VemraSDK") {
+  return [&text, caption](HWND) {
+    HWND box = FindDialog(caption);
     if (!box) return false;
     text = TextOf(GetDlgItem(box, 0xFFFF));
     PostMessageW(box, WM_COMMAND, IDOK, 0);
@@ -281,6 +281,38 @@ TEST_F(SettingsDialogTest, AStoredPrinterThatIsNotInstalledSurvivesOk) {
   })});
   EXPECT_EQ(result, 0);
   EXPECT_EQ(Read("Utskrift", "Vemra Skrivare"), "Gammal kortskrivare");
+}
+
+// The handle of the horizontal preview, dragged by mouse messages far past
+// both ends of the sheet: the line stops at 10 and at 90.
+TEST_F(SettingsDialogTest, DraggingTheSplitHandleStopsAtTheEnds) {
+  Prepare("[BildImport]\r\nFotoMetod=2\r\nSignMetod=2\r\nDelaPosition=80\r\n");
+  std::wstring scannerMessage;
+  auto mouse = [](HWND preview, UINT message, int x, int y) {
+    SendMessageW(preview, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(x, y));
+  };
+  std::wstring atStart, atEnd;
+  const int result = Script::Run(dll, {
+      OnDialog([&](HWND d) {
+        HWND preview = GetDlgItem(d, kSplitPreview);
+        ASSERT_TRUE(IsWindowVisible(preview));
+        mouse(preview, WM_LBUTTONDOWN, 8, 82);  // the handle sits at 76..88 for the line at 80
+        mouse(preview, WM_MOUSEMOVE, 8, -400);
+        atStart = TextOf(GetDlgItem(d, kSplit));
+        mouse(preview, WM_MOUSEMOVE, 8, 1000);
+        atEnd = TextOf(GetDlgItem(d, kSplit));
+        mouse(preview, WM_LBUTTONUP, 8, 1000);
+        mouse(preview, WM_MOUSEMOVE, 8, 0);  // no longer dragging
+        PostMessageW(d, WM_COMMAND, MAKEWPARAM(kSelectScanner, BN_CLICKED), 0);
+      }),
+      AnswerMessage(scannerMessage, L"V\u00e4lj scanner"),
+      OnDialog([](HWND d) { PostMessageW(d, WM_COMMAND, IDOK, 0); }),
+  });
+  EXPECT_EQ(atStart, L"Dela (10/90)");
+  EXPECT_EQ(atEnd, L"Dela (90/10)");
+  EXPECT_NE(scannerMessage.find(L"Ingen scannerhanterare"), std::wstring::npos);
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(Read("BildImport", "DelaPosition"), "90");
 }
 
 TEST_F(SettingsDialogTest, AFileThatCannotBeWrittenIsToldAndNothingIsSaved) {

@@ -315,6 +315,34 @@ TEST_F(SettingsDialogTest, DraggingTheSplitHandleStopsAtTheEnds) {
   EXPECT_EQ(Read("BildImport", "DelaPosition"), "90");
 }
 
+int GdiObjectCount() {
+  // Wine's GetGuiResources answers 0; its handle table answers for bare indices.
+  int live = 0;
+  for (ULONG_PTR i = 1; i < 0x10000; ++i) live += GetObjectType(reinterpret_cast<HGDIOBJ>(i)) != 0;
+  return live;
+}
+
+// The host opens the dialog many times a day: fonts, the logo and the
+// preview buffers go with each dialog.
+TEST_F(SettingsDialogTest, RepeatedDialogsLeaveNoGdiObjectsBehind) {
+  Prepare(kIni);
+  auto openAndCancel = [&] {
+    return Script::Run(dll, {OnDialog([](HWND d) {
+      Click(d, kPhotoTwain);
+      Click(d, kSignTwain);
+      ChooseTab(d, kPages, 2);
+      RedrawWindow(d, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+      ChooseTab(d, kPages, 0);
+      RedrawWindow(d, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+      PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
+    })});
+  };
+  ASSERT_EQ(openAndCancel(), 1);  // what the system keeps for dialogs
+  const int before = GdiObjectCount();
+  for (int i = 0; i < 5; ++i) ASSERT_EQ(openAndCancel(), 1) << i;
+  EXPECT_EQ(GdiObjectCount(), before);
+}
+
 TEST_F(SettingsDialogTest, AFileThatCannotBeWrittenIsToldAndNothingIsSaved) {
   Prepare(kIni);
   // A folder where the file should be: every write is refused, as for

@@ -12,6 +12,7 @@
 #include "imaging/Picture.h"
 #include "sdk/PrintRequest.h"
 #include "sdk/ProfileFile.h"
+#include "sdk/settingsdialog/SettingsDialogService.h"
 
 namespace vemra {
 
@@ -21,6 +22,10 @@ struct LibraryServices {
   RegionalFormats* regional = nullptr;
   PrinterService* printers = nullptr;
   CaptureService* capture = nullptr;
+  SettingsDialogService* settingsDialog = nullptr;
+  // "Välj scanner" in the settings dialog: the scanner source chooser,
+  // leaving the scanner connection as it found it.
+  std::function<void()> selectScannerSource;
   // Folder of the host program's executable, with a trailing "\".
   std::function<std::string()> hostFolder;
   const Clock* clock = nullptr;

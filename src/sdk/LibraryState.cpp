@@ -143,8 +143,50 @@ void Library::SaveCaptureSettings(const CaptureDialogSettings& changes) {
 
 int Library::VmSettings() {
   EnsureInitialised();
-  Log(Ansi("VmSettings: inställningsdialogen finns inte i denna version"));
-  return kNotAvailable;
+  // A second call from a host timer while the dialog is open.
+  if (settingsDialogOpen_ || !services_.settingsDialog) return kSettingsNotSaved;
+  struct OpenFlag {
+    bool& flag;
+    explicit OpenFlag(bool& f) : flag(f) { flag = true; }
+    ~OpenFlag() { flag = false; }
+  } open(settingsDialogOpen_);
+
+  const char separator = services_.regional->DecimalSeparator();
+  SettingsDialogModel model =
+      OpenSettingsDialog(settings_, services_.printers->ListPrinterNames(), separator);
+  SettingsDialogHooks hooks;
+  hooks.decimalSeparator = separator;
+  hooks.fileExists = [this](const std::string& path) { return services_.files->FileExists(path); };
+  hooks.loadPicture = services_.loadPicture;
+  hooks.selectScannerSource = services_.selectScannerSource;
+  if (!services_.settingsDialog->ShowSettingsDialog(model, hooks)) return kSettingsNotSaved;
+  return ConfirmAndSaveSettings(model) ? kSettingsSaved : kSettingsNotSaved;
+}
+
+// A save that fails leaves the settings in memory and the current printer
+// as they were, so that 1 means "nothing changed" to the host.
+bool Library::ConfirmAndSaveSettings(const SettingsDialogModel& model) {
+  const Settings before = settings_;
+  const std::string printerBefore = services_.printers->CurrentPrinterName();
+  const char separator = services_.regional->DecimalSeparator();
+  try {
+    ConfirmSettings(model, settings_, *services_.printers, separator);
+    SaveSettings(ini_, MakeSettingsContext(), settings_);
+    return true;
+  } catch (const std::exception& e) {
+    Log(Ansi("inställningarna kunde inte sparas: ") + e.what());
+  }
+  settings_ = before;
+  try {
+    if (!printerBefore.empty() && services_.printers->CurrentPrinterName() != printerBefore)
+      services_.printers->SelectPrinter(printerBefore);
+  } catch (const std::exception&) {
+    // The printer stays as chosen; the settings still name the old one.
+  }
+  services_.settingsDialog->ShowSaveFailure(
+      "Inställningarna kunde inte sparas i " + Utf8(SettingsFilePath(dataFolder_)) +
+      ".\n\nKontrollera att filen inte är skrivskyddad och att det finns plats på disken.");
+  return false;
 }
 
 int Library::VmPrint(int mode, const PermitTexts& texts) {

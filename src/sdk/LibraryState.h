@@ -19,9 +19,9 @@ namespace vemra {
 
 constexpr int kLibraryVersion = 402;
 
-// Result of VmSettings while the settings dialog is not in this build:
-// nothing saved.
-constexpr int kNotAvailable = 1;
+// Results of VmSettings.
+constexpr int kSettingsSaved = 0;
+constexpr int kSettingsNotSaved = 1;
 
 class Library {
  public:
@@ -61,10 +61,12 @@ class Library {
   bool Capture(CaptureDialog& dialog, const CaptureRequest& request);
   void SaveCaptureSettings(const CaptureDialogSettings& changes);
   void ShutDownScanner();
+  bool ConfirmAndSaveSettings(const SettingsDialogModel& model);
 
   LibraryServices services_;
   Lynini ini_;
   bool initialised_ = false;
+  bool settingsDialogOpen_ = false;
   std::string dataFolder_;
   Settings settings_;
   MunicipalityDetails municipality_;

@@ -8,6 +8,7 @@
 #include "layout/printing/win32/Win32PrintJob.h"
 #include "layout/printing/win32/WinspoolPrinters.h"
 #include "sdk/win32/PrivateProfileFile.h"
+#include "sdk/win32/settingsdialog/SettingsDialog.h"
 
 namespace vemra {
 namespace {
@@ -39,6 +40,7 @@ struct Win32Bindings {
   std::unique_ptr<RegionalFormats> regional = MakeUserRegionalFormats();
   std::unique_ptr<WinspoolPrinters> printers = MakeWinspoolPrinters();
   UnavailableCapture capture;
+  std::unique_ptr<SettingsDialogService> settingsDialog = MakeWin32SettingsDialog();
   SystemClock clock;
   // Made at the first print request: it keeps the loaded layouts and
   // their pictures for the requests after it.
@@ -63,6 +65,8 @@ struct Win32Bindings {
     s.regional = regional.get();
     s.printers = printers.get();
     s.capture = &capture;
+    s.settingsDialog = settingsDialog.get();
+    s.selectScannerSource = ShowNoScannerManager;
     s.hostFolder = HostFolder;
     s.now = LocalTimeStamp;
     s.clock = &clock;

@@ -4,11 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
+#include "base/win32/Win32Windows.h"
 #include "capture/win32/twain/AcquireImage.h"
 #include "capture/win32/twain/Scanner.h"
+#include "imaging/LynImageEx.h"
 
 namespace vemra {
 namespace {
@@ -54,6 +57,70 @@ std::string SourceLog() {
   std::string text = log();
   clear();
   return text;
+}
+
+std::string SourceParentClass() {
+  HMODULE ds = GetModuleHandleA("sane.ds");
+  auto parent = reinterpret_cast<const char*(WINAPI*)()>(
+      reinterpret_cast<void*>(ds ? GetProcAddress(ds, "VemraTestScannerParent") : nullptr));
+  return parent ? parent() : "(not our source)";
+}
+
+// The window as a person sees it, frame included, saved beside the test
+// program.
+void SaveScreenshot(HWND window, const std::string& name) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  if (w <= 0 || h <= 0) return;
+  BITMAPINFO info = TopDown24BitInfo(w, h);
+  void* bits = nullptr;
+  HDC memory = CreateCompatibleDC(nullptr);
+  HBITMAP section = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, section);
+  HDC dc = GetWindowDC(window);
+  BitBlt(memory, 0, 0, w, h, dc, 0, 0, SRCCOPY);
+  ReleaseDC(window, dc);
+  GdiFlush();
+  Bitmap shot(w, h);
+  const int stride = (w * 3 + 3) & ~3;
+  for (int y = 0; y < h; ++y)
+    std::memcpy(shot.Row(y), static_cast<const std::uint8_t*>(bits) + y * stride, 3 * w);
+  SelectObject(memory, old);
+  DeleteObject(section);
+  DeleteDC(memory);
+  SavePictureFile(shot, ExeFolder() + name, 0);
+}
+
+// Answers the source manager's "Select Source" dialog from a thread timer,
+// which the dialog's own modal loop runs.
+struct SelectionAnswer {
+  int button = IDOK;
+  bool seen = false;
+};
+SelectionAnswer* selectionAnswer = nullptr;
+
+BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
+  char name[16] = {};
+  GetClassNameA(window, name, sizeof name);
+  if (std::string(name) != "#32770" || !IsWindowVisible(window)) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
+void CALLBACK AnswerSelection(HWND, UINT, UINT_PTR timer, DWORD) {
+  try {
+    HWND dialog = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
+    if (!dialog || !selectionAnswer) return;
+    KillTimer(nullptr, timer);
+    selectionAnswer->seen = true;
+    SaveScreenshot(dialog, "scanner-select-source.bmp");
+    const int button = selectionAnswer->button;
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+  } catch (...) {
+  }
 }
 
 class Scanner : public ::testing::Test {
@@ -196,6 +263,47 @@ TEST_F(Scanner, PreparedSourceIsUsedByTheScan) {
   Bitmap picture;
   ASSERT_EQ(ScanPicture(false, picture), 0);
   EXPECT_EQ(SourceLog(), "open;set count=-1;enable ui=0;picture 1;end 0;disable;close;");
+}
+
+TEST_F(Scanner, UserChoosesTheSourceInTheManagersDialog) {
+  struct Choice {
+    int from;
+    int button;
+    bool chosen;
+  } choices[] = {{0, IDOK, true}, {3, IDCANCEL, false}, {3, IDOK, true}};
+  for (const Choice& c : choices) {
+    SCOPED_TRACE(c.from);
+    if (c.from == 3) ASSERT_EQ(PrepareScanner(), 0);
+    SelectionAnswer answer{c.button};
+    selectionAnswer = &answer;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, AnswerSelection);
+    EXPECT_EQ(SelectScannerSource(), c.chosen);
+    KillTimer(nullptr, timer);
+    selectionAnswer = nullptr;
+    EXPECT_TRUE(answer.seen);
+    EXPECT_EQ(ScannerConnection().State(), c.from);
+    ShutDownTwain();
+  }
+}
+
+LRESULT CALLBACK HostProcedure(HWND window, UINT message, WPARAM w, LPARAM l) {
+  return DefWindowProcW(window, message, w, l);
+}
+
+TEST_F(Scanner, SourceWindowsBelongToTheActiveWindow) {
+  Bitmap picture;
+  ASSERT_EQ(ScanPicture(false, picture), 0);
+  EXPECT_EQ(SourceParentClass(), "VemraTwainParent");
+
+  RegisterWindowClassOnce(ThisModule(), L"VemraScanHost", HostProcedure);
+  HWND host = CreateWindowExW(0, L"VemraScanHost", L"Värd", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10,
+                              10, 300, 200, nullptr, nullptr, ThisModule(), nullptr);
+  ASSERT_NE(host, nullptr);
+  SetActiveWindow(host);
+  ASSERT_EQ(GetActiveWindow(), host);
+  ASSERT_EQ(ScanPicture(false, picture), 0);
+  EXPECT_EQ(SourceParentClass(), "VemraScanHost");
+  DestroyWindow(host);
 }
 
 }  // namespace

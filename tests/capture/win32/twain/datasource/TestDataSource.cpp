@@ -33,6 +33,7 @@ struct Source {
   TW_UINT16 condition = TWCC_SUCCESS;
   TW_UINT16 signal = MSG_NULL;
   std::string log;
+  char parentClass[64] = "(none)";
 } source;
 
 std::string Env(const char* name) {
@@ -81,6 +82,8 @@ void Enable(const TW_USERINTERFACE& ui) {
   source.signal = source.outcome == "close" ? MSG_CLOSEDSREQ : MSG_XFERREADY;
   // Wakes the application's message loop, which then asks us for events.
   HWND parent = static_cast<HWND>(ui.hParent);
+  if (!parent || !GetClassNameA(parent, source.parentClass, sizeof source.parentClass))
+    std::strcpy(source.parentClass, "(none)");
   if (parent && IsWindow(parent))
     PostMessageA(parent, WM_NULL, 0, 0);
   else
@@ -230,3 +233,7 @@ extern "C" __declspec(dllexport) const char* WINAPI VemraTestScannerLog() {
   return source.log.c_str();
 }
 extern "C" __declspec(dllexport) void WINAPI VemraTestScannerClearLog() { source.log.clear(); }
+// Window class of the parent window the last enable named.
+extern "C" __declspec(dllexport) const char* WINAPI VemraTestScannerParent() {
+  return source.parentClass;
+}

@@ -30,10 +30,9 @@ class TAcquireImage::Session final : public TransferSession {
   explicit Session(TAcquireImage& owner) : o_(owner) {}
 
   int Enable() override {
-    o_.parent_ = o_.ParentWindow();
     o_.userInterface_.ShowUI = o_.showUI_;
     o_.userInterface_.ModalUI = o_.showUI_;
-    o_.userInterface_.hParent = o_.parent_;
+    o_.userInterface_.hParent = o_.ParentWindow();
     const int result =
         o_.Call(&o_.source_, DG_CONTROL, DAT_USERINTERFACE, MSG_ENABLEDS, &o_.userInterface_);
     if (result == TWRC_SUCCESS || result == TWRC_CHECKSTATUS) o_.sourceEnabled_ = true;
@@ -155,8 +154,8 @@ int TAcquireImage::OpenSourceManager() {
   application_.ProtocolMajor = 1;
   application_.ProtocolMinor = 8;
   application_.SupportedGroups = DG_IMAGE;
-  parent_ = ParentWindow();
-  const int result = Call(nullptr, DG_CONTROL, DAT_PARENT, MSG_OPENDSM, &parent_);
+  managerParent_ = ParentWindow();
+  const int result = Call(nullptr, DG_CONTROL, DAT_PARENT, MSG_OPENDSM, &managerParent_);
   if (result == TWRC_FAILURE) return FailureOf(nullptr);
   if (result == TWRC_SUCCESS) managerOpen_ = true;
   return result;
@@ -234,7 +233,7 @@ int TAcquireImage::CloseAll() {
     sourceOpen_ = false;
   }
   if (!managerOpen_) return TWRC_SUCCESS;
-  const int result = Call(nullptr, DG_CONTROL, DAT_PARENT, MSG_CLOSEDSM, &parent_);
+  const int result = Call(nullptr, DG_CONTROL, DAT_PARENT, MSG_CLOSEDSM, &managerParent_);
   if (result == TWRC_FAILURE) return FailureOf(nullptr);
   if (result == TWRC_SUCCESS) managerOpen_ = false;
   return result;

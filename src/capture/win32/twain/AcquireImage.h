@@ -45,7 +45,9 @@ class TAcquireImage final : public TwainComponent {
   twain::TW_IDENTITY application_{};
   twain::TW_IDENTITY source_{};  // all zero: the manager's default source
   bool showUI_ = true;
-  HWND parent_ = nullptr;
+  // The window active when the manager was opened; the source's windows
+  // get the one active when it is enabled.
+  HWND managerParent_ = nullptr;
   HWND hiddenParent_ = nullptr;
   twain::TW_USERINTERFACE userInterface_{};
   twain::TW_CAPABILITY capability_{};

@@ -273,7 +273,9 @@ TEST_F(Scanner, UserChoosesTheSourceInTheManagersDialog) {
   } choices[] = {{0, IDOK, true}, {3, IDCANCEL, false}, {3, IDOK, true}};
   for (const Choice& c : choices) {
     SCOPED_TRACE(c.from);
-    if (c.from == 3) ASSERT_EQ(PrepareScanner(), 0);
+    if (c.from == 3) {
+      ASSERT_EQ(PrepareScanner(), 0);
+    }
     SelectionAnswer answer{c.button};
     selectionAnswer = &answer;
     const UINT_PTR timer = SetTimer(nullptr, 0, 50, AnswerSelection);

@@ -4,6 +4,7 @@
 
 #include "base/Cp1252.h"
 #include "base/win32/Win32Platform.h"
+#include "capture/win32/twain/Scanner.h"
 #include "imaging/LynImageEx.h"
 #include "layout/printing/win32/Win32PrintJob.h"
 #include "layout/printing/win32/WinspoolPrinters.h"
@@ -20,7 +21,7 @@ class UnavailableCapture final : public CaptureService {
   std::unique_ptr<CaptureDialog> OpenDialog(CaptureDialogSettings&) override {
     return std::make_unique<Dialog>();
   }
-  void ShutDownScanner() override {}
+  void ShutDownScanner() override { ShutDownTwain(); }
 
  private:
   struct Dialog final : CaptureDialog {

@@ -59,6 +59,15 @@ struct Win32Bindings {
                           r.scale);
   }
 
+  // The manager's own "Select Source" dialog; a machine without the
+  // manager is told so, as a cancelled choice needs no words.
+  static void ChooseScanner() {
+    if (SelectScannerSource()) return;
+    HMODULE manager = LoadLibraryExA("twain_32.dll", nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (manager) FreeLibrary(manager);
+    else ShowNoScannerManager();
+  }
+
   LibraryServices Services() {
     LibraryServices s;
     s.files = files.get();
@@ -67,7 +76,7 @@ struct Win32Bindings {
     s.printers = printers.get();
     s.capture = &capture;
     s.settingsDialog = settingsDialog.get();
-    s.selectScannerSource = ShowNoScannerManager;
+    s.selectScannerSource = ChooseScanner;
     s.hostFolder = HostFolder;
     s.now = LocalTimeStamp;
     s.clock = &clock;

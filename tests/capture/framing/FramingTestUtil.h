@@ -2,6 +2,7 @@
 #include "capture/framing/CaptureFraming.h"
 #include "imaging/ImagingTestUtil.h"
 
+#include <cstring>
 #include <ostream>
 
 namespace vemra {
@@ -26,6 +27,14 @@ inline CaptureFraming Framed(int width, int height, ScreenSize frame = kPhotoFra
   f.SetSplit(split, vertical);
   f.SetPicture(Gradient(width, height));
   return f;
+}
+
+// Equal 24-bit pictures, compared row by row.
+inline bool SameBgr(const Bitmap& a, const Bitmap& b) {
+  if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
+  for (int y = 0; y < a.Height(); ++y)
+    if (std::memcmp(a.Row(y), b.Row(y), 3 * std::size_t(a.Width())) != 0) return false;
+  return true;
 }
 
 // Inverts every channel: a tone whose double application is visible.

@@ -144,7 +144,7 @@ TEST(Blank, WhitensMarkedOrUnmarkedAreaWithOneUndo) {
     }
     EXPECT_TRUE(f.CanUndoBlank());
     EXPECT_TRUE(f.UndoBlank());
-    EXPECT_TRUE(test::SamePixels(f.Shown(), original));
+    EXPECT_TRUE(test::SameBgr(f.Shown(), original));
     EXPECT_FALSE(f.UndoBlank());
   }
 }
@@ -159,7 +159,7 @@ TEST(Blank, TonesTheWorkingCopyOnlyOnce) {
   EXPECT_EQ(PixelAt(f.WorkingCopy(), 300, 300), PixelAt(original, 300, 300));
   EXPECT_EQ(PixelAt(f.WorkingCopy(), 30, 50), kWhite);
   f.UndoBlank();
-  EXPECT_TRUE(test::SamePixels(f.WorkingCopy(), original));
+  EXPECT_TRUE(test::SameBgr(f.WorkingCopy(), original));
 }
 
 TEST(Blank, ARotationBringsTheBlankedAreaBack) {
@@ -168,7 +168,7 @@ TEST(Blank, ARotationBringsTheBlankedAreaBack) {
   f.Blank({10, 20, 30, 40}, BlankArea::kMarked);
   f.TurnBy(1);
   f.TurnBy(-1);
-  EXPECT_TRUE(test::SamePixels(f.WorkingCopy(), original));
+  EXPECT_TRUE(test::SameBgr(f.WorkingCopy(), original));
   EXPECT_FALSE(f.CanUndoBlank());
 }
 

@@ -31,8 +31,10 @@ ScreenRect InspectionBoxFor(std::string_view description, ScreenSize frame) {
   if (list.Empty()) return whole;
   if (std::optional<std::string> half = list.Find("Half"))
     if (std::optional<ScreenRect> box = HalfBox(*half, frame)) return *box;
-  const ScreenRect box{list.IntValue("left").value_or(-1), list.IntValue("top").value_or(-1),
-                       list.IntValue("width").value_or(-1), list.IntValue("height").value_or(-1)};
+  const std::optional<int> left = list.IntValue("left"), top = list.IntValue("top"),
+                           width = list.IntValue("width"), height = list.IntValue("height");
+  if (!left || !top || !width || !height) return whole;
+  const ScreenRect box{*left, *top, *width, *height};
   // A box the user could neither see nor grab again is no box.
   return Usable(box, frame) ? box : whole;
 }

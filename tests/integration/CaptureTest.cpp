@@ -1,0 +1,379 @@
+// VmScanImage through the exports with the picture-file source: the test
+// answers the open-file dialog, the capture dialog, the replace question
+// and message boxes from a thread timer, as a user would, and checks the
+// stored pictures against the sheet they came from.
+#include <gtest/gtest.h>
+
+#include "HostDll.h"  // windows.h first
+#include <commctrl.h>
+
+#include <cmath>
+#include <deque>
+#include <functional>
+#include <vector>
+
+#include "imaging/PictureCodecs.h"
+
+namespace vemra::test {
+namespace {
+
+constexpr int kFileNameField = 0x47C;  // the open-file dialog's name box
+constexpr int kMessageText = 0xFFFF;   // a message box's text
+constexpr int kCaptureStatusBar = 320;  // StatusBar1
+constexpr int kInspectionLeft = 411;    // "Halva bilden vänsterkant"
+constexpr int kModeClassic = 400;       // "Klassisk"
+
+// ---- finding our windows
+
+struct Found {
+  HWND window = nullptr;
+  const wchar_t* className;
+  int childId;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM p) {
+  auto& f = *reinterpret_cast<Found*>(p);
+  wchar_t cls[64] = L"";
+  GetClassNameW(window, cls, 64);
+  if (IsWindowVisible(window) && lstrcmpW(cls, f.className) == 0 &&
+      (f.childId == 0 || GetDlgItem(window, f.childId))) {
+    f.window = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND FindOurs(const wchar_t* className, int childId = 0) {
+  Found f{nullptr, className, childId};
+  EnumThreadWindows(GetCurrentThreadId(), MatchWindow, LPARAM(&f));
+  return f.window;
+}
+
+HWND FileDialog() { return FindOurs(L"#32770", kFileNameField); }
+HWND MessageBoxWindow() { return FindOurs(L"#32770", kMessageText); }
+HWND CaptureDialog() { return FindOurs(L"TdlgCapture"); }
+HWND NewFotoDialog() { return FindOurs(L"TdlgNewFoto"); }
+
+std::wstring TextOf(HWND window) {
+  wchar_t text[512] = L"";
+  GetWindowTextW(window, text, 512);
+  return text;
+}
+
+std::wstring StatusPanel(HWND dialog, int panel) {
+  wchar_t text[256] = L"";
+  SendDlgItemMessageW(dialog, kCaptureStatusBar, SB_GETTEXTW, panel, LPARAM(text));
+  return text;
+}
+
+void Click(HWND window, int id) {
+  PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(GetDlgItem(window, id)));
+}
+
+// ---- screenshots for a person to look at
+
+std::string ScreenFolder() {
+  std::string folder = TestProgramFolder() + "capture-screens\\";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  return folder;
+}
+
+void SaveScreenshot(HWND window, const std::string& name) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof info.bmiHeader, w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HDC windowDc = GetWindowDC(window);
+  HBITMAP dib = CreateDIBSection(windowDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HDC memory = CreateCompatibleDC(windowDc);
+  HGDIOBJ old = SelectObject(memory, dib);
+  BitBlt(memory, 0, 0, w, h, windowDc, 0, 0, SRCCOPY);
+  GdiFlush();
+  const DWORD stride = DWORD((w * 3 + 3) & ~3), size = stride * DWORD(h);
+  BITMAPFILEHEADER file{0x4D42, DWORD(sizeof file + sizeof info.bmiHeader) + size, 0, 0,
+                        DWORD(sizeof file + sizeof info.bmiHeader)};
+  if (FILE* out = fopen((ScreenFolder() + name + ".bmp").c_str(), "wb")) {
+    fwrite(&file, sizeof file, 1, out);
+    fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out);
+    fwrite(bits, size, 1, out);
+    fclose(out);
+  }
+  SelectObject(memory, old);
+  DeleteDC(memory);
+  DeleteObject(dib);
+  ReleaseDC(window, windowDc);
+}
+
+// ---- the user: steps run one after another from a thread timer
+
+using Step = std::function<bool()>;  // true when done
+std::deque<Step> steps;
+bool busy = false, captureWindowSeen = false, gaveUp = false;
+int idleTicks = 0;
+
+void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+  if (busy) return;
+  busy = true;
+  try {
+    if (CaptureDialog()) captureWindowSeen = true;
+    if (!steps.empty() && steps.front()()) {
+      steps.pop_front();
+      idleTicks = 0;
+    } else if (++idleTicks > 1500) {  // 30 s without progress: close what is open
+      gaveUp = true;
+      steps.clear();
+      for (HWND w : {MessageBoxWindow(), FileDialog(), NewFotoDialog(), CaptureDialog()})
+        if (w) PostMessageW(w, WM_COMMAND, IDCANCEL, 0);
+    }
+  } catch (...) {
+    gaveUp = true;
+  }
+  busy = false;
+}
+
+int RunScan(unsigned kind, const char* id, std::deque<Step> script) {
+  steps = std::move(script);
+  captureWindowSeen = gaveUp = false;
+  idleTicks = 0;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 20, Tick);
+  const int result = ByName().scanImage(kind, id);
+  KillTimer(nullptr, timer);
+  EXPECT_FALSE(gaveUp) << "a window the script waited for never came";
+  EXPECT_TRUE(steps.empty()) << steps.size() << " steps left";
+  return result;
+}
+
+Step ChooseFile(const std::string& path) {
+  return [path] {
+    HWND d = FileDialog();
+    if (!d) return false;
+    SetDlgItemTextA(d, kFileNameField, path.c_str());
+    PostMessageW(d, WM_COMMAND, IDOK, 0);
+    return true;
+  };
+}
+
+Step CancelFileDialog() {
+  return [] {
+    HWND d = FileDialog();
+    if (d) PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
+    return d != nullptr;
+  };
+}
+
+// Waits for the capture dialog with this caption, lets `look` see it, then
+// presses `button`.
+Step OnCaptureDialog(const std::wstring& caption, int button,
+                     std::function<void(HWND)> look = nullptr) {
+  return [=] {
+    HWND d = CaptureDialog();
+    if (!d || TextOf(d) != caption) return false;
+    if (look) look(d);
+    Click(d, button);
+    return true;
+  };
+}
+
+Step AnswerMessage(std::wstring* text, int button = IDOK) {
+  return [=] {
+    HWND m = MessageBoxWindow();
+    if (!m) return false;
+    if (text) *text = TextOf(GetDlgItem(m, kMessageText));
+    PostMessageW(m, WM_COMMAND, button, 0);
+    return true;
+  };
+}
+
+// ---- a data folder with the sheet to import
+
+struct DataFolder {
+  std::string folder = NewTempFolder();
+  std::string sheet = folder + "sheet.jpg";
+  DataFolder() {
+    CopyFileA(WindowsPath(VEMRA_SOURCE_DIR "/samples/sheet.jpg").c_str(), sheet.c_str(), FALSE);
+    EXPECT_EQ(ByName().init(folder.c_str()), 0);
+  }
+  std::string Photo(const char* id) const { return folder + "Image\\" + id + ".jpg"; }
+  std::string Signature(const char* id) const { return folder + "Image\\s" + id + ".jpg"; }
+};
+
+Bitmap ReadJpeg(const std::string& path) {
+  std::string bytes = ReadText(path);
+  Bitmap b;
+  DecodeJpeg(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), b);
+  return b;
+}
+
+// Mean absolute difference per channel between `stored` and the part of
+// `sheet` at (left, top) of the same size.
+double MeanDifference(const Bitmap& stored, const Bitmap& sheet, int left, int top) {
+  double sum = 0;
+  for (int y = 0; y < stored.Height(); ++y) {
+    const std::uint8_t* a = stored.Row(y);
+    const std::uint8_t* b = sheet.Row(top + y) + 3 * left;
+    for (int i = 0; i < 3 * stored.Width(); ++i) sum += std::abs(int(a[i]) - int(b[i]));
+  }
+  return sum / (3.0 * stored.Width() * stored.Height());
+}
+
+// Pixels where blue clearly dominates: the pen's strokes.
+int PenPixels(const Bitmap& b) {
+  int n = 0;
+  for (int y = 0; y < b.Height(); ++y)
+    for (int x = 0; x < b.Width(); ++x) {
+      const std::uint8_t* p = b.Row(y) + 3 * x;
+      n += p[0] > 100 && p[2] < 80 && p[1] < 80;
+    }
+  return n;
+}
+
+// ---- the tests
+
+TEST(CaptureThroughExports, OneSheetGivesPhotoAndSignatureFramedAsTheDialogShowedThem) {
+  DataFolder data;
+  std::wstring photoStatus;
+  const int result = RunScan(
+      0, "1",
+      {ChooseFile(data.sheet),
+       OnCaptureDialog(L"Importera Foto", IDOK,
+                       [&](HWND d) {
+                         photoStatus = StatusPanel(d, 1);
+                         EXPECT_TRUE(IsWindowEnabled(GetDlgItem(d, IDOK)));
+                         SaveScreenshot(d, "photo-run");
+                       }),
+       // The signature takes the rest of the same sheet: no file dialog.
+       OnCaptureDialog(L"Importera Signatur", IDOK,
+                       [&](HWND d) { SaveScreenshot(d, "signature-run"); })});
+  EXPECT_EQ(result, 0);
+  // 1000 x 1400 sheet, split at 80 % across: the photo part 1000 x 1120
+  // fills the 360 x 480 frame's height (shown 429 x 600, 34 pixels cut at
+  // each side); the signature's 1000 x 280 fills the 360 x 90 frame's
+  // width (shown 360 x 504, bottom at the frame's bottom).
+  EXPECT_EQ(photoStatus, L"Storlek: 839 x 1119 (710 dpi)");
+  const Bitmap sheet = ReadJpeg(data.sheet), photo = ReadJpeg(data.Photo("1")),
+               signature = ReadJpeg(data.Signature("1"));
+  ASSERT_EQ(photo.Width(), 839);
+  ASSERT_EQ(photo.Height(), 1119);
+  EXPECT_LT(MeanDifference(photo, sheet, 79, 0), 4.0);
+  EXPECT_GT(MeanDifference(photo, sheet, 60, 0), 8.0);  // the offset matters
+  ASSERT_EQ(signature.Width(), 1000);
+  ASSERT_EQ(signature.Height(), 250);
+  EXPECT_LT(MeanDifference(signature, sheet, 0, 1150), 4.0);
+  EXPECT_GT(PenPixels(signature), 2000);
+  EXPECT_LT(PenPixels(photo), PenPixels(signature));
+}
+
+TEST(CaptureThroughExports, CancelledStepsGiveTheResultCodesOfTheTable) {
+  DataFolder data;
+  // The file dialog cancelled: the capture window is never created.
+  EXPECT_EQ(RunScan(1, "2", {CancelFileDialog()}), 2);
+  EXPECT_FALSE(captureWindowSeen);
+  // Photo cancelled; the signature still frames the kept sheet.
+  EXPECT_EQ(RunScan(0, "3",
+                    {ChooseFile(data.sheet), OnCaptureDialog(L"Importera Foto", IDCANCEL),
+                     OnCaptureDialog(L"Importera Signatur", IDOK)}),
+            3);
+  EXPECT_FALSE(ReadText(data.Photo("3")).size());
+  EXPECT_EQ(ReadJpeg(data.Signature("3")).Height(), 250);
+  // Photo stored, signature cancelled.
+  EXPECT_EQ(RunScan(0, "4",
+                    {ChooseFile(data.sheet), OnCaptureDialog(L"Importera Foto", IDOK),
+                     OnCaptureDialog(L"Importera Signatur", IDCANCEL)}),
+            4);
+  // Signature only: no split, so a file of its own.
+  EXPECT_EQ(RunScan(2, "5", {ChooseFile(data.sheet), OnCaptureDialog(L"Importera Signatur", IDCANCEL)}),
+            2);
+  EXPECT_FALSE(Exists(data.Signature("5")));
+}
+
+TEST(CaptureThroughExports, NejKeepsTheOldFileAndJaReplacesIt) {
+  DataFolder data;
+  CreateDirectoryA((data.folder + "Image").c_str(), nullptr);
+  CopyFileA(WindowsPath(VEMRA_SOURCE_DIR "/samples/portrait.jpg").c_str(),
+            data.Photo("6").c_str(), FALSE);
+  const std::string before = ReadText(data.Photo("6"));
+  std::wstring caption;
+  auto answer = [&](int button, bool screenshot) -> Step {
+    return [&caption, button, screenshot] {
+      HWND d = NewFotoDialog();
+      if (!d) return false;
+      caption = TextOf(d);
+      if (screenshot) SaveScreenshot(d, "replace-question");
+      Click(d, button);
+      return true;
+    };
+  };
+  EXPECT_EQ(RunScan(1, "6",
+                    {ChooseFile(data.sheet), OnCaptureDialog(L"Importera Foto", IDOK),
+                     answer(IDNO, true)}),
+            0);  // keeping the existing photo counts as stored
+  EXPECT_EQ(caption, L"Foto finns redan (6.jpg)");
+  EXPECT_EQ(ReadText(data.Photo("6")), before);
+  EXPECT_EQ(RunScan(1, "6",
+                    {ChooseFile(data.sheet), OnCaptureDialog(L"Importera Foto", IDOK),
+                     answer(IDYES, false)}),
+            0);
+  // Photo only, so no split: the whole sheet in the frame, shown 360 x 504.
+  const Bitmap replaced = ReadJpeg(data.Photo("6"));
+  EXPECT_EQ(replaced.Width(), 1000);
+  EXPECT_EQ(replaced.Height(), 1333);
+}
+
+TEST(CaptureThroughExports, AnUnknownExtensionStoresNothing) {
+  DataFolder data;
+  const std::string png = data.folder + "sheet.png";
+  CopyFileA(data.sheet.c_str(), png.c_str(), FALSE);
+  std::wstring message;
+  bool okEnabled = true;
+  EXPECT_EQ(RunScan(1, "7",
+                    {ChooseFile(png), AnswerMessage(&message),
+                     OnCaptureDialog(L"Importera Foto", IDCANCEL,
+                                     [&](HWND d) { okEnabled = IsWindowEnabled(GetDlgItem(d, IDOK)); })}),
+            2);
+  EXPECT_EQ(message, L"Fel filformat");
+  EXPECT_FALSE(okEnabled);  // nothing to store
+  EXPECT_FALSE(Exists(data.Photo("7")));
+}
+
+TEST(CaptureThroughExports, AFailedWriteKeepsTheDialogOpen) {
+  DataFolder data;
+  // A file where the picture folder should be: nothing can be written.
+  Touch(data.folder + "Image");
+  std::wstring message;
+  bool stillOpen = false;
+  EXPECT_EQ(RunScan(1, "8",
+                    {ChooseFile(data.sheet), OnCaptureDialog(L"Importera Foto", IDOK),
+                     AnswerMessage(&message),
+                     [&] {
+                       HWND d = CaptureDialog();
+                       stillOpen = d != nullptr;
+                       if (d) Click(d, IDCANCEL);
+                       return true;
+                     }}),
+            2);
+  EXPECT_TRUE(stillOpen);
+  EXPECT_EQ(message.rfind(L"Kunde inte spara bilden i ", 0), 0u) << message.size();
+}
+
+TEST(CaptureThroughExports, InspectionPresetAndAdjustModeAreWrittenBack) {
+  DataFolder data;
+  EXPECT_EQ(RunScan(1, "9",
+                    {ChooseFile(data.sheet),
+                     OnCaptureDialog(L"Importera Foto", IDCANCEL,
+                                     [](HWND d) {
+                                       PostMessageW(d, WM_COMMAND, kInspectionLeft, 0);
+                                       PostMessageW(d, WM_COMMAND, kModeClassic, 0);
+                                     })}),
+            2);
+  const std::string ini = data.folder + "VemraSDK.ini";
+  char value[256] = "";
+  GetPrivateProfileStringA("BildImport", "L\xe4s in bild granska", "?", value, 256, ini.c_str());
+  EXPECT_STREQ(value, "Half=Left;");
+  GetPrivateProfileStringA("BildImport", "L\xe4s in bild kontroller", "?", value, 256, ini.c_str());
+  EXPECT_STREQ(value, "2");
+}
+
+}  // namespace
+}  // namespace vemra::test

@@ -12,6 +12,7 @@
 #include <functional>
 #include <vector>
 
+#include "capture/win32/CaptureDialog.h"
 #include "imaging/PictureCodecs.h"
 
 namespace vemra::test {
@@ -19,9 +20,9 @@ namespace {
 
 constexpr int kFileNameField = 0x47C;  // the open-file dialog's name box
 constexpr int kMessageText = 0xFFFF;   // a message box's text
-constexpr int kCaptureStatusBar = 320;  // StatusBar1
-constexpr int kInspectionLeft = 411;    // "Halva bilden vänsterkant"
-constexpr int kModeClassic = 400;       // "Klassisk"
+constexpr int kCaptureStatusBar = kIdStatusBar;
+constexpr int kInspectionLeft = kIdInspectionPreset + 1;  // "Halva bilden vänsterkant"
+constexpr int kModeClassic = kIdModeClassic;
 
 // ---- finding our windows
 
@@ -68,6 +69,22 @@ std::wstring StatusPanel(HWND dialog, int panel) {
 
 void Click(HWND window, int id) {
   PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(GetDlgItem(window, id)));
+}
+
+void SetShift(bool down) {
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  keys[VK_SHIFT] = keys[VK_LSHIFT] = down ? 0x80 : 0;
+  SetKeyboardState(keys);
+}
+
+// A left-button drag on the frame, in frame coordinates.
+void Drag(HWND dialog, POINT from, POINT to) {
+  HWND frame = GetDlgItem(dialog, kIdFrame);
+  PostMessageW(frame, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
+  PostMessageW(frame, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM((from.x + to.x) / 2, (from.y + to.y) / 2));
+  PostMessageW(frame, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.x, to.y));
+  PostMessageW(frame, WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
 }
 
 // ---- screenshots for a person to look at
@@ -186,13 +203,30 @@ Step AnswerMessage(std::wstring* text, int button = IDOK) {
   };
 }
 
+// While the capture dialog with this caption is shown, does one thing
+// to it per tick.
+Step OnShownDialog(const std::wstring& caption, std::function<void(HWND)> act) {
+  return [=] {
+    HWND d = CaptureDialog();
+    if (!d || TextOf(d) != caption) return false;
+    act(d);
+    return true;
+  };
+}
+
 // ---- a data folder with the sheet to import
 
 struct DataFolder {
   std::string folder = NewTempFolder();
   std::string sheet = folder + "sheet.jpg";
-  DataFolder() {
+  explicit DataFolder(const char* settings = nullptr) {
     CopyFileA(WindowsPath(VEMRA_SOURCE_DIR "/samples/sheet.jpg").c_str(), sheet.c_str(), FALSE);
+    if (settings) {
+      if (FILE* f = fopen((folder + "VemraSDK.ini").c_str(), "wb")) {
+        fputs(settings, f);
+        fclose(f);
+      }
+    }
     EXPECT_EQ(ByName().init(folder.c_str()), 0);
   }
   std::string Photo(const char* id) const { return folder + "Image\\" + id + ".jpg"; }
@@ -373,6 +407,106 @@ TEST(CaptureThroughExports, InspectionPresetAndAdjustModeAreWrittenBack) {
   EXPECT_STREQ(value, "Half=Left;");
   GetPrivateProfileStringA("BildImport", "L\xe4s in bild kontroller", "?", value, 256, ini.c_str());
   EXPECT_STREQ(value, "2");
+}
+
+// Mean of all channels over a block of a picture.
+double BlockMean(const Bitmap& b, int left, int top, int right, int bottom) {
+  double sum = 0;
+  for (int y = top; y < bottom; ++y)
+    for (int i = 3 * left; i < 3 * right; ++i) sum += b.Row(y)[i];
+  return sum / (3.0 * (right - left) * (bottom - top));
+}
+
+TEST(CaptureThroughExports, ZoomRotationAndPanDecideWhatIsStored) {
+  DataFolder data;
+  std::wstring zoomed, angles;
+  auto angle = [&](HWND d) { angles += TextOf(GetDlgItem(d, kIdAngle)) + L" "; };
+  auto clickAngle = [](HWND d) {
+    PostMessageW(d, WM_COMMAND, MAKEWPARAM(kIdAngle, STN_CLICKED), LPARAM(GetDlgItem(d, kIdAngle)));
+  };
+  const std::wstring photo = L"Importera Foto";
+  EXPECT_EQ(RunScan(1, "10",
+                    {ChooseFile(data.sheet),
+                     OnShownDialog(photo, [](HWND d) { Click(d, kIdZoomIn); }),
+                     OnShownDialog(photo, [&](HWND d) {
+                       zoomed = StatusPanel(d, 1);
+                       Click(d, kIdToolAng90);
+                     }),
+                     OnShownDialog(photo, [&](HWND d) { angle(d); clickAngle(d); }),
+                     OnShownDialog(photo, [&](HWND d) {
+                       angle(d);
+                       SetShift(true);  // Shift: one degree
+                       Click(d, kIdToolAng270);
+                     }),
+                     OnShownDialog(photo, [&](HWND d) {
+                       SetShift(false);
+                       angle(d);
+                       clickAngle(d);
+                     }),
+                     OnShownDialog(photo, [&](HWND d) {
+                       angle(d);
+                       Drag(d, {100, 100}, {100, 90});  // pan up by 10
+                     }),
+                     OnShownDialog(photo, [&](HWND d) {
+                       SaveScreenshot(d, "zoomed-and-panned");
+                       Click(d, IDOK);
+                     })}),
+            0);
+  // Photo only, no split: the sheet shown 360 x 504; one step in gives
+  // 396 x 554 at (-18, -37); the pan moves it to (-18, -47).
+  EXPECT_EQ(zoomed, L"Storlek: 909 x 1212 (770 dpi)");
+  EXPECT_EQ(angles, L"90 0 -1 0 ");
+  const Bitmap sheet = ReadJpeg(data.sheet), stored = ReadJpeg(data.Photo("10"));
+  ASSERT_EQ(stored.Width(), 909);
+  ASSERT_EQ(stored.Height(), 1212);
+  EXPECT_LT(MeanDifference(stored, sheet, 45, 119), 4.0);
+}
+
+TEST(CaptureThroughExports, BlankingAMarkedAreaStoresItWhite) {
+  DataFolder data;
+  const std::wstring photo = L"Importera Foto";
+  bool cutEnabled = false;
+  EXPECT_EQ(RunScan(1, "11",
+                    {ChooseFile(data.sheet),
+                     OnShownDialog(photo, [](HWND d) {
+                       Click(d, kIdCutMode);
+                       Drag(d, {10, 10}, {60, 60});
+                     }),
+                     OnShownDialog(photo, [&](HWND d) {
+                       cutEnabled = IsWindowEnabled(GetDlgItem(d, kIdMarkCut));
+                       Click(d, kIdMarkCut);
+                     }),
+                     OnShownDialog(photo, [](HWND d) {
+                       SaveScreenshot(d, "blanked");
+                       Click(d, IDOK);
+                     })}),
+            0);
+  EXPECT_TRUE(cutEnabled);
+  // Shown 360 x 504 at (0, -12): the mark covers picture pixels 28..167
+  // across and 61..200 down, stored from row 33.
+  const Bitmap sheet = ReadJpeg(data.sheet), stored = ReadJpeg(data.Photo("11"));
+  ASSERT_EQ(stored.Width(), 1000);
+  EXPECT_GT(BlockMean(stored, 32, 32, 163, 163), 250.0);
+  EXPECT_LT(BlockMean(sheet, 32, 65, 163, 196), 200.0);
+  EXPECT_LT(MeanDifference(stored, sheet, 0, 33) , 15.0);  // the rest as it was
+}
+
+TEST(CaptureThroughExports, TheSignaturePadShowsAnEmptyFrameAndCannotStore) {
+  DataFolder data("[BildImport]\r\nSignMetod=51\r\n");
+  std::wstring button;
+  bool okEnabled = true;
+  EXPECT_EQ(RunScan(2, "12",
+                    {OnShownDialog(L"Importera Signatur", [](HWND d) { Click(d, kIdCapture); }),
+                     OnShownDialog(L"Importera Signatur", [&](HWND d) {
+                       button = TextOf(GetDlgItem(d, kIdCapture));
+                       okEnabled = IsWindowEnabled(GetDlgItem(d, IDOK));
+                       PostMessageW(d, WM_COMMAND, IDOK, 0);  // Enter: nothing to store
+                       Click(d, IDCANCEL);
+                     })}),
+            2);
+  EXPECT_EQ(button, L"ePad");
+  EXPECT_FALSE(okEnabled);
+  EXPECT_FALSE(Exists(data.Signature("12")));
 }
 
 }  // namespace

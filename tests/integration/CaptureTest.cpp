@@ -395,10 +395,17 @@ TEST(CaptureThroughExports, InspectionPresetAndAdjustModeAreWrittenBack) {
   DataFolder data;
   EXPECT_EQ(RunScan(1, "9",
                     {ChooseFile(data.sheet),
+                     OnShownDialog(L"Importera Foto",
+                                   [](HWND d) {
+                                     PostMessageW(d, WM_COMMAND, kInspectionLeft, 0);
+                                     PostMessageW(d, WM_COMMAND, kModeClassic, 0);
+                                     // Ctrl alone shows the box while held.
+                                     PostMessageW(d, WM_KEYDOWN, VK_CONTROL, 0);
+                                   }),
                      OnCaptureDialog(L"Importera Foto", IDCANCEL,
                                      [](HWND d) {
-                                       PostMessageW(d, WM_COMMAND, kInspectionLeft, 0);
-                                       PostMessageW(d, WM_COMMAND, kModeClassic, 0);
+                                       SaveScreenshot(d, "inspection-box-classic-tools");
+                                       PostMessageW(d, WM_KEYUP, VK_CONTROL, 0);
                                      })}),
             2);
   const std::string ini = data.folder + "VemraSDK.ini";
@@ -507,6 +514,32 @@ TEST(CaptureThroughExports, TheSignaturePadShowsAnEmptyFrameAndCannotStore) {
   EXPECT_EQ(button, L"ePad");
   EXPECT_FALSE(okEnabled);
   EXPECT_FALSE(Exists(data.Signature("12")));
+}
+
+int GdiObjectCount() {
+  // Wine does not count; its handle table answers for bare indices.
+  int live = 0;
+  for (ULONG_PTR i = 1; i < 0x10000; ++i) live += GetObjectType(reinterpret_cast<HGDIOBJ>(i)) != 0;
+  return live;
+}
+
+TEST(CaptureThroughExports, RepeatedCapturesLeaveNoObjectsBehind) {
+  DataFolder data;
+  auto capture = [&] {
+    return RunScan(1, "13",
+                   {ChooseFile(data.sheet),
+                    OnShownDialog(L"Importera Foto", [](HWND d) {
+                      Click(d, kIdZoomIn);
+                      Click(d, kIdToolAng90);
+                      PostMessageW(d, WM_KEYDOWN, VK_CONTROL, 0);
+                    }),
+                    OnCaptureDialog(L"Importera Foto", IDCANCEL)});
+  };
+  ASSERT_EQ(capture(), 2);  // classes and fonts the system keeps
+  const int gdi = GdiObjectCount();
+  for (int i = 0; i < 4; ++i) ASSERT_EQ(capture(), 2) << i;
+  EXPECT_EQ(GdiObjectCount(), gdi);
+  EXPECT_FALSE(CaptureDialog());
 }
 
 }  // namespace

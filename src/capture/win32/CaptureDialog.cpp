@@ -163,9 +163,10 @@ struct TdlgCapture::State {
     y += kButtonHeight + kGap;
     Place(kIdZoomUndo, x, y, full, kButtonHeight);
     y += kButtonHeight + kGap;
-    Place(kIdMarkCut, x, y, third, kButtonHeight);
-    Place(kIdMarkUndo, x + third + kGap, y, third, kButtonHeight);
-    Place(kIdMarkCutNot, x + 2 * (third + kGap), y, third, kButtonHeight);
+    const int narrow = (full - 2 * kGap) / 4, wide = full - 2 * (narrow + kGap);
+    Place(kIdMarkCut, x, y, narrow, kButtonHeight);
+    Place(kIdMarkUndo, x + narrow + kGap, y, wide, kButtonHeight);
+    Place(kIdMarkCutNot, x + narrow + wide + 2 * kGap, y, narrow, kButtonHeight);
     y += kButtonHeight + kGap;
     Place(kIdRot90Left, x, y, fifth, kButtonHeight);
     Place(kIdRotLeft, x + (fifth + kGap), y, fifth, kButtonHeight);

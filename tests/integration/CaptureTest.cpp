@@ -516,6 +516,29 @@ TEST(CaptureThroughExports, TheSignaturePadShowsAnEmptyFrameAndCannotStore) {
   EXPECT_FALSE(Exists(data.Signature("12")));
 }
 
+TEST(CaptureThroughExports, EnterStoresEscapeDoesNothingAndASecondScanIsRefused) {
+  DataFolder data;
+  const std::wstring photo = L"Importera Foto";
+  bool openAfterEscape = false;
+  int nested = -1;
+  EXPECT_EQ(RunScan(1, "14",
+                    {ChooseFile(data.sheet),
+                     OnShownDialog(photo, [&](HWND d) {
+                       nested = ByName().scanImage(1, "15");  // as if from a host timer
+                       PostMessageW(d, WM_KEYDOWN, VK_ESCAPE, 0);
+                     }),
+                     OnShownDialog(photo, [&](HWND d) {
+                       openAfterEscape = true;
+                       PostMessageW(d, WM_KEYDOWN, VK_RETURN, 0);
+                     })}),
+            0);
+  EXPECT_TRUE(openAfterEscape);
+  EXPECT_EQ(ReadJpeg(data.Photo("14")).Width(), 1000);
+  EXPECT_EQ(nested, 2);
+  EXPECT_NE(ReadText(data.folder + "VemraSDK.log").find("p\xe5g\xe5r redan"), std::string::npos);
+  EXPECT_FALSE(Exists(data.Photo("15")));
+}
+
 int GdiObjectCount() {
   // Wine does not count; its handle table answers for bare indices.
   int live = 0;

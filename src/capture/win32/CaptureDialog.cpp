@@ -714,6 +714,8 @@ bool TdlgCapture::ShowModal(CaptureCommands& commands) {
         s.Repaint();
       }
     }
+    // Escape is not bound: a stray key press must not throw the framing away.
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) continue;
     if (IsDialogMessageW(s.window, &msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);

@@ -16,7 +16,10 @@ namespace {
 
 class Win32CaptureDialog final : public CaptureDialog {
  public:
-  explicit Win32CaptureDialog(CaptureDialogSettings& settings) : view_(settings) {}
+  Win32CaptureDialog(CaptureDialogSettings& settings, bool& open) : view_(settings), open_(open) {
+    open_ = true;
+  }
+  ~Win32CaptureDialog() override { open_ = false; }
 
   bool CaptureToFile(const CaptureRequest& request) override {
     std::unique_ptr<PictureSource> source = MakeSource(request.source);
@@ -38,14 +41,21 @@ class Win32CaptureDialog final : public CaptureDialog {
   }
 
   TdlgCapture view_;
+  bool& open_;
 };
 
 class Win32CaptureService final : public CaptureService {
  public:
   std::unique_ptr<CaptureDialog> OpenDialog(CaptureDialogSettings& settings) override {
-    return std::make_unique<Win32CaptureDialog>(settings);
+    // The dialog pumps the host's messages; a scan request arriving from
+    // one of them is refused rather than run on top of the first.
+    if (dialogOpen_) throw std::runtime_error(Ansi("en bildinsamling pågår redan"));
+    return std::make_unique<Win32CaptureDialog>(settings, dialogOpen_);
   }
   void ShutDownScanner() override {}
+
+ private:
+  bool dialogOpen_ = false;
 };
 
 }  // namespace

@@ -308,7 +308,7 @@ void CaptureFraming::SetAngle(int degrees) {
     else
       placement_.height = RoundEven(h / w * placement_.width);
   } else {
-    copy_ = RotateFree(orgRot_, angle_);
+    RotateFree(orgRot_, angle_, copy_);
     const int side = std::max(placement_.width, placement_.height);
     placement_.width = placement_.height = side;
   }

@@ -12,5 +12,9 @@ int NormaliseAngle(int degrees);
 // Positive is clockwise. 24-bit result of max(width, height) squared;
 // other formats are read as 24 bits. An empty source gives an empty result.
 Bitmap RotateFree(const Bitmap& source, int degrees);
+// The same into `target`, whose pixel memory is reused when it already has
+// the result's size (turn after turn of a big photo). `target` must not be
+// `source`.
+void RotateFree(const Bitmap& source, int degrees, Bitmap& target);
 
 }  // namespace vemra

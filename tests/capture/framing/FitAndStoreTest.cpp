@@ -157,3 +157,56 @@ TEST(StoredRegion, StaysInsideThePictureWhenRoundingReachesPastIt) {
 
 }  // namespace
 }  // namespace vemra
+
+namespace vemra {
+namespace {
+
+TEST(SetFrame, RefitsAPictureAlreadyShown) {
+  CaptureFraming f = test::Framed(1000, 1000);
+  f.ZoomStep(kZoomInStep);
+  f.SetFrame(kSignatureFrame);
+  EXPECT_EQ(f.Placement(), (ScreenRect{0, -135, 360, 360}));
+  f.SetFrame({0, 0});  // ignored
+  EXPECT_EQ(f.Frame(), kSignatureFrame);
+}
+
+TEST(AdoptCorrected, BecomesEveryPictureAtAngleZero) {
+  CaptureFraming f = test::Framed(720, 960);
+  f.SetAngle(10);
+  const ScreenRect placed = f.Placement();
+  const Bitmap corrected = test::Filled(960, 960, 0x102030);
+  f.AdoptCorrected(corrected);
+  EXPECT_EQ(f.Angle(), 0);
+  EXPECT_EQ(f.Placement(), placed);
+  for (const Bitmap* b : {&f.Shown(), &f.WorkingCopy(), &f.RotationSource()})
+    EXPECT_TRUE(test::SameBgr(*b, corrected));
+  f.TurnBy(0);
+  EXPECT_TRUE(test::SameBgr(f.WorkingCopy(), corrected));
+}
+
+TEST(ScreenRegion, CutsTheWorkingCopyAtScreenResolution) {
+  CaptureFraming f = test::Framed(720, 960);  // two picture pixels per screen pixel
+  f.SetToneApplier(test::Invert);
+  const Bitmap region = f.ScreenRegion({10, 20, 30, 40});
+  ASSERT_EQ(region.Width(), 30);
+  ASSERT_EQ(region.Height(), 40);
+  EXPECT_EQ(test::PixelAt(region, 0, 0), test::PixelAt(f.WorkingCopy(), 20, 40));
+  EXPECT_EQ(test::PixelAt(region, 29, 39), test::PixelAt(f.WorkingCopy(), 78, 118));
+  // A box reaching past the picture is white there.
+  const Bitmap past = f.ScreenRegion({350, 470, 20, 20});
+  EXPECT_EQ(test::PixelAt(past, 15, 15), 0xFFFFFFu);
+  EXPECT_EQ(test::PixelAt(past, 5, 5), test::PixelAt(f.WorkingCopy(), 710, 950));
+}
+
+TEST(ZoomBy, StopsPaddingAndGrowingAtTheLimits) {
+  CaptureFraming f = test::Framed(100, 60000);  // shown 360 x 216000
+  f.ZoomStep(kZoomOutStep);  // would need a 110 x 66000 picture
+  EXPECT_EQ(f.WorkingCopy().Height(), 60000);
+  EXPECT_EQ(f.Placement().height, 216000);
+  for (int i = 0; i < 20; ++i) f.ZoomStep(kZoomInStep);
+  EXPECT_LE(f.Placement().height, kMaxDisplayedSide);
+  EXPECT_TRUE(f.CoversFrame());
+}
+
+}  // namespace
+}  // namespace vemra

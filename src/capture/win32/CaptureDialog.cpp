@@ -113,9 +113,11 @@ struct TdlgCapture::State {
     for (int id : {kIdToolAng270, kIdAngle, kIdToolAng90})
       ShowWindow(Item(id), classic ? SW_HIDE : SW_SHOWNA);
     SetWindowTextW(Item(kIdAngle), std::to_wstring(framing.Angle()).c_str());
+    // Framing tools need a still picture to work on.
+    const bool still = !live && framing.HasPicture();
     for (int id = kIdZoomIn; id <= kIdAngle; ++id)
       if (id != kIdMarkCut && id != kIdMarkCutNot && id != kIdMarkUndo && id != kIdZoomUndo)
-        EnableWindow(Item(id), !live);
+        EnableWindow(Item(id), still);
   }
 
   // ---- layout
@@ -639,7 +641,8 @@ void TdlgCapture::StartRun(const CaptureRequest& request) {
 void TdlgCapture::SizeFrame() {
   State& s = *state_;
   s.framing.SetFrame(CaptureFrameSize(s.request.purpose, s.request.source));
-  s.dialogSize = StillDialogSize(s.framing.Frame());
+  const bool video = s.request.source == kVideoForWindows || s.request.source == kDirectShow;
+  s.dialogSize = video ? kVideoDialogSize : StillDialogSize(s.framing.Frame());
   s.ResizeWindow();
 }
 

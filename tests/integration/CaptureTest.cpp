@@ -539,6 +539,38 @@ TEST(CaptureThroughExports, EnterStoresEscapeDoesNothingAndASecondScanIsRefused)
   EXPECT_FALSE(Exists(data.Photo("15")));
 }
 
+TEST(CaptureThroughExports, TheOpenFileButtonReplacesThePictureOrKeepsIt) {
+  DataFolder data;
+  const std::string portrait = data.folder + "portrait.jpg";
+  CopyFileA(WindowsPath(VEMRA_SOURCE_DIR "/samples/portrait.jpg").c_str(), portrait.c_str(), FALSE);
+  const std::wstring photo = L"Importera Foto";
+  std::wstring button, afterCancel, afterChoice;
+  EXPECT_EQ(RunScan(1, "16",
+                    {ChooseFile(data.sheet),
+                     OnShownDialog(photo, [&](HWND d) {
+                       button = TextOf(GetDlgItem(d, kIdCapture));
+                       Click(d, kIdCapture);
+                     }),
+                     CancelFileDialog(),
+                     OnShownDialog(photo, [&](HWND d) {
+                       afterCancel = StatusPanel(d, 1);
+                       Click(d, kIdCapture);
+                     }),
+                     ChooseFile(portrait),
+                     OnShownDialog(photo, [&](HWND d) {
+                       afterChoice = StatusPanel(d, 1);
+                       Click(d, IDOK);
+                     })}),
+            0);
+  EXPECT_EQ(button, L"\u00d6ppna fil");
+  EXPECT_EQ(afterCancel, L"Storlek: 1000 x 1333 (847 dpi)");
+  // 512 x 512 fills the 480-pixel frame height: shown 480 x 480.
+  EXPECT_EQ(afterChoice, L"Storlek: 384 x 512 (325 dpi)");
+  const Bitmap stored = ReadJpeg(data.Photo("16"));
+  EXPECT_EQ(stored.Width(), 384);
+  EXPECT_EQ(stored.Height(), 512);
+}
+
 int GdiObjectCount() {
   // Wine does not count; its handle table answers for bare indices.
   int live = 0;

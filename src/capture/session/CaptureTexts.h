@@ -11,6 +11,7 @@ inline constexpr char kPictureTooLarge[] =
     "Bilden är för stor för datorns minne. Den tidigare bilden finns kvar.";
 inline constexpr char kSaveFailed[] = "Kunde inte spara bilden i ";
 inline constexpr char kCaptureFailed[] = "Det gick inte att hämta bilden.";
+inline constexpr char kToolFailed[] = "Det gick inte att utföra åtgärden. Bilden är oförändrad.";
 inline constexpr char kOpenFileCaption[] = "Öppna fil";
 inline constexpr char kOpenPictureFilter[] =
     "All (*.jpg;*.jpeg;*.bmp)|*.jpg;*.jpeg;*.bmp|JPEG Image File (*.jpg)|*.jpg|"

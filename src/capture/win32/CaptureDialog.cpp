@@ -14,6 +14,7 @@
 #include "capture/framing/FramingTools.h"
 #include "capture/framing/InspectionBox.h"
 #include "capture/framing/StatusLine.h"
+#include "capture/session/CaptureSession.h"
 #include "capture/session/CaptureTexts.h"
 #include "capture/win32/NewFotoDialog.h"
 #include "capture/win32/ZoomCursor.h"
@@ -484,6 +485,13 @@ TdlgCapture::State* StateOf(HWND window) {
   return reinterpret_cast<TdlgCapture::State*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
+// A tool that failed (mostly: no memory for a larger picture) leaves the
+// picture as the model kept it; the user hears why.
+void ReportToolFailure(const std::exception& e) {
+  ShowMessageBox(IsOutOfMemory(e) ? capture_texts::kPictureTooLarge : capture_texts::kToolFailed, "",
+                 MB_ICONERROR, MB_OK);
+}
+
 ScreenPoint PointOf(LPARAM l) { return {short(LOWORD(l)), short(HIWORD(l))}; }
 
 LRESULT FrameMessage(TdlgCapture::State& s, HWND frame, UINT message, WPARAM w, LPARAM l) {
@@ -518,7 +526,11 @@ LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM w, LPARAM l) {
     if (TdlgCapture::State* s = StateOf(GetParent(frame)))
       return FrameMessage(*s, frame, message, w, l);
   } catch (const std::exception& e) {
-    ShowMessageBox(e.what(), "", MB_ICONERROR, MB_OK);
+    // A paint that failed would fail again at once: no message for it.
+    if (message == WM_PAINT)
+      ValidateRect(frame, nullptr);
+    else
+      ReportToolFailure(e);
   } catch (...) {
   }
   return DefWindowProcW(frame, message, w, l);
@@ -545,9 +557,11 @@ LRESULT CALLBACK DialogProc(HWND window, UINT message, WPARAM w, LPARAM l) {
       SetWindowLongPtrW(window, GWLP_USERDATA,
                         LONG_PTR(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams));
     if (TdlgCapture::State* s = StateOf(window)) return DialogMessage(*s, window, message, w, l);
-  } catch (const std::exception&) {
-    // A tool that failed leaves the picture as the model kept it.
-    ShowMessageBox(capture_texts::kCaptureFailed, "", MB_ICONERROR, MB_OK);
+  } catch (const std::exception& e) {
+    if (message == WM_PAINT)
+      ValidateRect(window, nullptr);
+    else
+      ReportToolFailure(e);
   } catch (...) {
   }
   return DefWindowProcW(window, message, w, l);

@@ -317,7 +317,10 @@ TEST(CaptureThroughExports, CancelledStepsGiveTheResultCodesOfTheTable) {
                      OnCaptureDialog(L"Importera Signatur", IDCANCEL)}),
             4);
   // Signature only: no split, so a file of its own.
-  EXPECT_EQ(RunScan(2, "5", {ChooseFile(data.sheet), OnCaptureDialog(L"Importera Signatur", IDCANCEL)}),
+  EXPECT_EQ(RunScan(2, "5",
+                    {ChooseFile(data.sheet),
+                     OnCaptureDialog(L"Importera Signatur", IDCANCEL,
+                                     [](HWND d) { SaveScreenshot(d, "signature-only"); })}),
             2);
   EXPECT_FALSE(Exists(data.Signature("5")));
 }

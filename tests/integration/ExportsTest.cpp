@@ -3,10 +3,34 @@
 // the first one sees the library before any initialisation.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "HostDll.h"
 
 namespace vemra::test {
 namespace {
+
+// A photo request opens the open-picture dialog; these tests answer it
+// with "Avbryt" at once.
+void CALLBACK CancelFileDialogs(HWND, UINT, UINT_PTR, DWORD) {
+  for (HWND w = FindWindowW(L"#32770", nullptr); w; w = FindWindowExW(nullptr, w, L"#32770", nullptr)) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(w, &process);
+    if (process == GetCurrentProcessId() && GetDlgItem(w, 0x47C)) PostMessageW(w, WM_COMMAND, IDCANCEL, 0);
+  }
+}
+
+struct FileDialogsCancelled {
+  UINT_PTR timer = SetTimer(nullptr, 0, 20, CancelFileDialogs);
+  ~FileDialogsCancelled() { KillTimer(nullptr, timer); }
+};
+
+void WriteSettings(const std::string& folder, const char* text) {
+  if (FILE* f = fopen((folder + "VemraSDK.ini").c_str(), "wb")) {
+    fputs(text, f);
+    fclose(f);
+  }
+}
 
 TEST(Exports, BeforeAnyInitVersionIsPlainAndTheHostFolderIsUsed) {
   Exports dll = ByName();
@@ -57,6 +81,7 @@ TEST(Exports, NoArgumentShapeReachesTheHostAsACrash) {
   std::string folder = NewTempFolder();
   ASSERT_EQ(dll.init(folder.c_str()), 0);
   const std::string longText(10000, 'x');
+  FileDialogsCancelled cancelled;
   struct Case { const char* text; int print; } cases[] = {
       {nullptr, 2}, {"", 2}, {"   ", 2},  // no holder id
       {" \t 12 \r\n", 3}, {"\xe5\xe4\xf6\xc5\xc4\xd6\xe9", 3}, {longText.c_str(), 3},  // no photo
@@ -65,7 +90,7 @@ TEST(Exports, NoArgumentShapeReachesTheHostAsACrash) {
     SCOPED_TRACE(t ? std::string(t).substr(0, 20) : "null");
     EXPECT_EQ(dll.photoSignatureExists(t), 3);
     EXPECT_EQ(dll.scanImage(5, t), 1);
-    EXPECT_EQ(dll.scanImage(1, t), 2);  // the photo: nothing stored in this build
+    EXPECT_EQ(dll.scanImage(1, t), 2);  // the photo: its file dialog cancelled
     EXPECT_EQ(dll.print(0, t, t, t, t, t, t, t, t, t, t), print);
     EXPECT_EQ(dll.print(2, t, nullptr, t, nullptr, t, nullptr, t, nullptr, t, nullptr), print);
   }
@@ -78,14 +103,16 @@ TEST(Exports, OnlyTheLowByteOfTheKindCounts) {
   Exports dll = ByName();
   std::string folder = NewTempFolder();
   ASSERT_EQ(dll.init(folder.c_str()), 0);
+  FileDialogsCancelled cancelled;
   EXPECT_EQ(dll.scanImage(0x1FF, "1"), 1);   // 255: request 0
   EXPECT_EQ(dll.scanImage(0x205, "1"), 1);   // 5
-  EXPECT_EQ(dll.scanImage(0x301, "1"), 2);   // 1: photo, nothing stored
+  EXPECT_EQ(dll.scanImage(0x301, "1"), 2);   // 1: photo, file dialog cancelled
 }
 
 TEST(Exports, AFailedCaptureIsExplainedInTheDataFoldersLog) {
   Exports dll = ByName();
   std::string folder = NewTempFolder();
+  WriteSettings(folder, "[BildImport]\r\nFotoMetod=99\r\n");  // no such source
   ASSERT_EQ(dll.init(folder.c_str()), 0);
   EXPECT_EQ(dll.scanImage(1, "9"), 2);
   std::string log = ReadText(folder + "VemraSDK.log");

@@ -4,13 +4,10 @@
 #include <string>
 #include <string_view>
 
+#include "base/AnsiCase.h"
 #include "base/FormatDateTime.h"
 
 namespace vemra {
-
-// Windows-1252 letters, including å, ä, ö and the other accented ones.
-std::string UpperAnsi(std::string_view text);
-std::string LowerAnsi(std::string_view text);
 
 // Rewrites the names of `when`'s month and day in `text` as `written` (the
 // format before lower-casing) asks for them.

@@ -8,28 +8,12 @@
 #include "imaging/LynImageEx.h"
 #include "layout/printing/win32/Win32PrintJob.h"
 #include "layout/printing/win32/WinspoolPrinters.h"
+#include "sdk/win32/CaptureBinding.h"
 #include "sdk/win32/PrivateProfileFile.h"
 #include "sdk/win32/settingsdialog/SettingsDialog.h"
 
 namespace vemra {
 namespace {
-
-// Stands in for the capture dialog until it is part of the library: every
-// capture stores nothing and says why in the log.
-class UnavailableCapture final : public CaptureService {
- public:
-  std::unique_ptr<CaptureDialog> OpenDialog(CaptureDialogSettings&) override {
-    return std::make_unique<Dialog>();
-  }
-  void ShutDownScanner() override { ShutDownTwain(); }
-
- private:
-  struct Dialog final : CaptureDialog {
-    bool CaptureToFile(const CaptureRequest&) override {
-      throw std::runtime_error(Ansi("bildinsamlingen finns inte i denna version"));
-    }
-  };
-};
 
 void ShowSystemMessage(const std::string& text) {
   MessageBoxW(nullptr, Wide(text).c_str(), L"String",
@@ -40,7 +24,7 @@ struct Win32Bindings {
   std::unique_ptr<FileSystem> files = MakeWin32FileSystem();
   std::unique_ptr<RegionalFormats> regional = MakeUserRegionalFormats();
   std::unique_ptr<WinspoolPrinters> printers = MakeWinspoolPrinters();
-  UnavailableCapture capture;
+  std::unique_ptr<CaptureService> capture = MakeWin32CaptureService();
   std::unique_ptr<SettingsDialogService> settingsDialog = MakeWin32SettingsDialog();
   SystemClock clock;
   // Made at the first print request: it keeps the loaded layouts and
@@ -74,7 +58,7 @@ struct Win32Bindings {
     s.openProfile = OpenPrivateProfileFile;
     s.regional = regional.get();
     s.printers = printers.get();
-    s.capture = &capture;
+    s.capture = capture.get();
     s.settingsDialog = settingsDialog.get();
     s.selectScannerSource = ChooseScanner;
     s.hostFolder = HostFolder;

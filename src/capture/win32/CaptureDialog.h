@@ -1,0 +1,75 @@
+#pragma once
+// TdlgCapture: the capture dialog's window. It forwards every event to the
+// framing model and paints what the model says; the session decides what
+// a run does. One object per scan request; the window exists only while
+// shown.
+#include <windows.h>
+
+#include <memory>
+
+#include "capture/CaptureToFile.h"
+#include "capture/session/CaptureView.h"
+
+namespace vemra {
+
+class TdlgCapture final : public CaptureView {
+ public:
+  explicit TdlgCapture(CaptureDialogSettings& settings);
+  ~TdlgCapture() override;
+
+  void StartRun(const CaptureRequest& request) override;
+  void SizeFrame() override;
+  void SetPicture(Bitmap picture, bool fit) override;
+  void ShowKeptSheet() override;
+  bool HasPicture() const override;
+  Bitmap FramedPicture() const override;
+  void SetCaption(const std::string& utf8Caption) override;
+  bool ShowModal(CaptureCommands& commands) override;
+  void UpdateSourceButtons() override;
+  bool AskReplace(const Bitmap& newPicture, const std::string& existingFile,
+                  int purpose) override;
+  void ShowMessage(const std::string& utf8Text, MessageKind kind) override;
+
+  // Owner for windows a source opens while the dialog is shown (else null).
+  HWND Window() const;
+
+  struct State;
+
+ private:
+  std::unique_ptr<State> state_;
+};
+
+// Window class and control ids, for tests that drive the window.
+inline constexpr wchar_t kCaptureClassName[] = L"TdlgCapture";
+inline constexpr wchar_t kCaptureFrameClassName[] = L"TdlgCaptureFrame";
+enum CaptureControlId {
+  kIdCapture = 300,     // spCap
+  kIdZoomIn,            // spZoomIn
+  kIdZoomOut,           // spZoomOut
+  kIdFitAgain,          // SpeedButton11
+  kIdZoomMode,          // btZoomMode
+  kIdCutMode,           // btCutMode
+  kIdZoomUndo,          // btZoomUndo
+  kIdMarkCut,           // spMarkCut
+  kIdMarkUndo,          // spMarkUndo
+  kIdMarkCutNot,        // spMarkCutNot
+  kIdRot90Left,         // spRot90Left
+  kIdRotLeft,           // spRotLeft
+  kIdRotRight,          // spRotRight
+  kIdRot90Right,        // spRot90Right
+  kIdRotReset,          // SpeedButton8
+  kIdToolAng270,        // btToolAng270
+  kIdToolAng90,         // btToolAng90
+  kIdAngle,             // laAng
+  kIdSettings,          // btSettings
+  kIdFrame,             // pIm
+  kIdStatusBar,         // StatusBar1
+  // Menu pmButtons
+  kIdModeClassic = 400,  // "Klassisk", mode 2
+  kIdModeStandard,       // "Standard", mode 0
+  kIdModeSimple,         // "Justera enkel", mode 1 (not offered in the menu)
+  kIdShowInspectionBox,  // "Visa granskaruta"
+  kIdInspectionPreset = 410,  // + InspectionPreset
+};
+
+}  // namespace vemra

@@ -1,0 +1,68 @@
+#include "sdk/win32/CaptureBinding.h"
+
+#include <stdexcept>
+#include <string>
+
+#include "base/Cp1252.h"
+#include "capture/session/CaptureSession.h"
+#include "capture/session/FilePictureSource.h"
+#include "capture/win32/CaptureDialog.h"
+#include "capture/win32/OpenPictureDialog.h"
+#include "capture/win32/twain/Scanner.h"
+#include "imaging/LynImageEx.h"
+#include "imaging/PictureFileIo.h"
+
+namespace vemra {
+namespace {
+
+class Win32CaptureDialog final : public CaptureDialog {
+ public:
+  Win32CaptureDialog(CaptureDialogSettings& settings, bool& open) : view_(settings), open_(open) {
+    open_ = true;
+  }
+  ~Win32CaptureDialog() override { open_ = false; }
+
+  bool CaptureToFile(const CaptureRequest& request) override {
+    std::unique_ptr<PictureSource> source = MakeSource(request.source);
+    PictureStore store{PictureFileExists, SavePictureFile};
+    return CaptureSession(view_, *source, store, request).Run();
+  }
+
+ private:
+  std::unique_ptr<PictureSource> MakeSource(int method) {
+    switch (method) {
+      case kPictureFile:
+        return std::make_unique<FilePictureSource>(
+            [this](const std::string& filter) { return ChoosePictureFile(view_.Window(), filter); });
+      case kSignaturePad: return std::make_unique<SignaturePadSource>();
+    }
+    // Logged by the library; the capture stores nothing.
+    throw std::runtime_error(Ansi("bildkällan ") + std::to_string(method) +
+                             Ansi(" finns inte i denna version"));
+  }
+
+  TdlgCapture view_;
+  bool& open_;
+};
+
+class Win32CaptureService final : public CaptureService {
+ public:
+  std::unique_ptr<CaptureDialog> OpenDialog(CaptureDialogSettings& settings) override {
+    // The dialog pumps the host's messages; a scan request arriving from
+    // one of them is refused rather than run on top of the first.
+    if (dialogOpen_) throw std::runtime_error(Ansi("en bildinsamling pågår redan"));
+    return std::make_unique<Win32CaptureDialog>(settings, dialogOpen_);
+  }
+  void ShutDownScanner() override { ShutDownTwain(); }
+
+ private:
+  bool dialogOpen_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<CaptureService> MakeWin32CaptureService() {
+  return std::make_unique<Win32CaptureService>();
+}
+
+}  // namespace vemra

@@ -1,0 +1,604 @@
+// VmScanImage through the exports with the picture-file source: the test
+// answers the open-file dialog, the capture dialog, the replace question
+// and message boxes from a thread timer, as a user would, and checks the
+// stored pictures against the sheet they came from.
+#include <gtest/gtest.h>
+
+#include "HostDll.h"  // windows.h first
+#include <commctrl.h>
+
+#include <cmath>
+#include <deque>
+#include <functional>
+#include <vector>
+
+#include "capture/win32/CaptureDialog.h"
+#include "imaging/PictureCodecs.h"
+
+namespace vemra::test {
+namespace {
+
+constexpr int kFileNameField = 0x47C;  // the open-file dialog's name box
+constexpr int kMessageText = 0xFFFF;   // a message box's text
+constexpr int kCaptureStatusBar = kIdStatusBar;
+constexpr int kInspectionLeft = kIdInspectionPreset + 1;  // "Halva bilden vänsterkant"
+constexpr int kModeClassic = kIdModeClassic;
+
+// ---- finding our windows
+
+struct Found {
+  HWND window = nullptr;
+  const wchar_t* className;
+  int childId;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM p) {
+  auto& f = *reinterpret_cast<Found*>(p);
+  wchar_t cls[64] = L"";
+  GetClassNameW(window, cls, 64);
+  if (IsWindowVisible(window) && lstrcmpW(cls, f.className) == 0 &&
+      (f.childId == 0 || GetDlgItem(window, f.childId))) {
+    f.window = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND FindOurs(const wchar_t* className, int childId = 0) {
+  Found f{nullptr, className, childId};
+  EnumThreadWindows(GetCurrentThreadId(), MatchWindow, LPARAM(&f));
+  return f.window;
+}
+
+HWND FileDialog() { return FindOurs(L"#32770", kFileNameField); }
+HWND MessageBoxWindow() { return FindOurs(L"#32770", kMessageText); }
+HWND CaptureDialog() { return FindOurs(L"TdlgCapture"); }
+HWND NewFotoDialog() { return FindOurs(L"TdlgNewFoto"); }
+
+std::wstring TextOf(HWND window) {
+  wchar_t text[512] = L"";
+  GetWindowTextW(window, text, 512);
+  return text;
+}
+
+std::wstring StatusPanel(HWND dialog, int panel) {
+  wchar_t text[256] = L"";
+  SendDlgItemMessageW(dialog, kCaptureStatusBar, SB_GETTEXTW, panel, LPARAM(text));
+  return text;
+}
+
+void Click(HWND window, int id) {
+  PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(GetDlgItem(window, id)));
+}
+
+void SetShift(bool down) {
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  keys[VK_SHIFT] = keys[VK_LSHIFT] = down ? 0x80 : 0;
+  SetKeyboardState(keys);
+}
+
+// A left-button drag on the frame, in frame coordinates.
+void Drag(HWND dialog, POINT from, POINT to) {
+  HWND frame = GetDlgItem(dialog, kIdFrame);
+  PostMessageW(frame, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
+  PostMessageW(frame, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM((from.x + to.x) / 2, (from.y + to.y) / 2));
+  PostMessageW(frame, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.x, to.y));
+  PostMessageW(frame, WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
+}
+
+// ---- screenshots for a person to look at
+
+std::string ScreenFolder() {
+  std::string folder = TestProgramFolder() + "capture-screens\\";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  return folder;
+}
+
+void SaveScreenshot(HWND window, const std::string& name) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof info.bmiHeader, w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HDC windowDc = GetWindowDC(window);
+  HBITMAP dib = CreateDIBSection(windowDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HDC memory = CreateCompatibleDC(windowDc);
+  HGDIOBJ old = SelectObject(memory, dib);
+  BitBlt(memory, 0, 0, w, h, windowDc, 0, 0, SRCCOPY);
+  GdiFlush();
+  const DWORD stride = DWORD((w * 3 + 3) & ~3), size = stride * DWORD(h);
+  BITMAPFILEHEADER file{0x4D42, DWORD(sizeof file + sizeof info.bmiHeader) + size, 0, 0,
+                        DWORD(sizeof file + sizeof info.bmiHeader)};
+  if (FILE* out = fopen((ScreenFolder() + name + ".bmp").c_str(), "wb")) {
+    fwrite(&file, sizeof file, 1, out);
+    fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out);
+    fwrite(bits, size, 1, out);
+    fclose(out);
+  }
+  SelectObject(memory, old);
+  DeleteDC(memory);
+  DeleteObject(dib);
+  ReleaseDC(window, windowDc);
+}
+
+// ---- the user: steps run one after another from a thread timer
+
+using Step = std::function<bool()>;  // true when done
+std::deque<Step> steps;
+bool busy = false, captureWindowSeen = false, gaveUp = false;
+int idleTicks = 0;
+
+void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+  if (busy) return;
+  busy = true;
+  try {
+    if (CaptureDialog()) captureWindowSeen = true;
+    if (!steps.empty() && steps.front()()) {
+      steps.pop_front();
+      idleTicks = 0;
+    } else if (++idleTicks > 1500) {  // 30 s without progress: close what is open
+      gaveUp = true;
+      steps.clear();
+      for (HWND w : {MessageBoxWindow(), FileDialog(), NewFotoDialog(), CaptureDialog()})
+        if (w) PostMessageW(w, WM_COMMAND, IDCANCEL, 0);
+    }
+  } catch (...) {
+    gaveUp = true;
+  }
+  busy = false;
+}
+
+int RunScan(unsigned kind, const char* id, std::deque<Step> script) {
+  steps = std::move(script);
+  captureWindowSeen = gaveUp = false;
+  idleTicks = 0;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 20, Tick);
+  const int result = ByName().scanImage(kind, id);
+  KillTimer(nullptr, timer);
+  EXPECT_FALSE(gaveUp) << "a window the script waited for never came";
+  EXPECT_TRUE(steps.empty()) << steps.size() << " steps left";
+  return result;
+}
+
+Step ChooseFile(const std::string& path) {
+  return [path] {
+    HWND d = FileDialog();
+    if (!d) return false;
+    SetDlgItemTextA(d, kFileNameField, path.c_str());
+    PostMessageW(d, WM_COMMAND, IDOK, 0);
+    return true;
+  };
+}
+
+Step CancelFileDialog() {
+  return [] {
+    HWND d = FileDialog();
+    if (d) PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
+    return d != nullptr;
+  };
+}
+
+// Waits for the capture dialog with this caption, lets `look` see it, then
+// presses `button`.
+Step OnCaptureDialog(const std::wstring& caption, int button,
+                     std::function<void(HWND)> look = nullptr) {
+  return [=] {
+    HWND d = CaptureDialog();
+    if (!d || TextOf(d) != caption) return false;
+    if (look) look(d);
+    Click(d, button);
+    return true;
+  };
+}
+
+Step AnswerMessage(std::wstring* text, int button = IDOK) {
+  return [=] {
+    HWND m = MessageBoxWindow();
+    if (!m) return false;
+    if (text) *text = TextOf(GetDlgItem(m, kMessageText));
+    PostMessageW(m, WM_COMMAND, button, 0);
+    return true;
+  };
+}
+
+// While the capture dialog with this caption is shown, does one thing
+// to it per tick.
+Step OnShownDialog(const std::wstring& caption, std::function<void(HWND)> act) {
+  return [=] {
+    HWND d = CaptureDialog();
+    if (!d || TextOf(d) != caption) return false;
+    act(d);
+    return true;
+  };
+}
+
+// ---- a data folder with the sheet to import
+
+struct DataFolder {
+  std::string folder = NewTempFolder();
+  std::string sheet = folder + "sheet.jpg";
+  explicit DataFolder(const char* settings = nullptr) {
+    CopyFileA(WindowsPath(VEMRA_SOURCE_DIR "/samples/sheet.jpg").c_str(), sheet.c_str(), FALSE);
+    if (settings) {
+      if (FILE* f = fopen((folder + "VemraSDK.ini").c_str(), "wb")) {
+        fputs(settings, f);
+        fclose(f);
+      }
+    }
+    EXPECT_EQ(ByName().init(folder.c_str()), 0);
+  }
+  std::string Photo(const char* id) const { return folder + "Image\\" + id + ".jpg"; }
+  std::string Signature(const char* id) const { return folder + "Image\\s" + id + ".jpg"; }
+};
+
+Bitmap ReadJpeg(const std::string& path) {
+  std::string bytes = ReadText(path);
+  Bitmap b;
+  DecodeJpeg(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), b);
+  return b;
+}
+
+// Mean absolute difference per channel between `stored` and the part of
+// `sheet` at (left, top) of the same size.
+double MeanDifference(const Bitmap& stored, const Bitmap& sheet, int left, int top) {
+  double sum = 0;
+  for (int y = 0; y < stored.Height(); ++y) {
+    const std::uint8_t* a = stored.Row(y);
+    const std::uint8_t* b = sheet.Row(top + y) + 3 * left;
+    for (int i = 0; i < 3 * stored.Width(); ++i) sum += std::abs(int(a[i]) - int(b[i]));
+  }
+  return sum / (3.0 * stored.Width() * stored.Height());
+}
+
+// Pixels where blue clearly dominates: the pen's strokes.
+int PenPixels(const Bitmap& b) {
+  int n = 0;
+  for (int y = 0; y < b.Height(); ++y)
+    for (int x = 0; x < b.Width(); ++x) {
+      const std::uint8_t* p = b.Row(y) + 3 * x;
+      n += p[0] > 100 && p[2] < 80 && p[1] < 80;
+    }
+  return n;
+}
+
+// ---- the tests
+
+TEST(CaptureThroughExports, OneSheetGivesPhotoAndSignatureFramedAsTheDialogShowedThem) {
+  DataFolder data;
+  std::wstring photoStatus;
+  const int result = RunScan(
+      0, "1",
+      {ChooseFile(data.sheet),
+       OnCaptureDialog(L"Importera Foto", IDOK,
+                       [&](HWND d) {
+                         photoStatus = StatusPanel(d, 1);
+                         EXPECT_TRUE(IsWindowEnabled(GetDlgItem(d, IDOK)));
+                         SaveScreenshot(d, "photo-run");
+                       }),
+       // The signature takes the rest of the same sheet: no file dialog.
+       OnCaptureDialog(L"Importera Signatur", IDOK,
+                       [&](HWND d) { SaveScreenshot(d, "signature-run"); })});
+  EXPECT_EQ(result, 0);
+  // 1000 x 1400 sheet, split at 80 % across: the photo part 1000 x 1120
+  // fills the 360 x 480 frame's height (shown 429 x 600, 34 pixels cut at
+  // each side); the signature's 1000 x 280 fills the 360 x 90 frame's
+  // width (shown 360 x 504, bottom at the frame's bottom).
+  EXPECT_EQ(photoStatus, L"Storlek: 839 x 1119 (710 dpi)");
+  const Bitmap sheet = ReadJpeg(data.sheet), photo = ReadJpeg(data.Photo("1")),
+               signature = ReadJpeg(data.Signature("1"));
+  ASSERT_EQ(photo.Width(), 839);
+  ASSERT_EQ(photo.Height(), 1119);
+  EXPECT_LT(MeanDifference(photo, sheet, 79, 0), 4.0);
+  EXPECT_GT(MeanDifference(photo, sheet, 60, 0), 8.0);  // the offset matters
+  ASSERT_EQ(signature.Width(), 1000);
+  ASSERT_EQ(signature.Height(), 250);
+  EXPECT_LT(MeanDifference(signature, sheet, 0, 1150), 4.0);
+  EXPECT_GT(PenPixels(signature), 2000);
+  EXPECT_LT(PenPixels(photo), PenPixels(signature));
+}
+
+TEST(CaptureThroughExports, CancelledStepsGiveTheResultCodesOfTheTable) {
+  DataFolder data;
+  // The file dialog cancelled: the capture window is never created.
+  EXPECT_EQ(RunScan(1, "2", {CancelFileDialog()}), 2);
+  EXPECT_FALSE(captureWindowSeen);
+  // Photo cancelled; the signature still frames the kept sheet.
+  EXPECT_EQ(RunScan(0, "3",
+                    {ChooseFile(data.sheet), OnCaptureDialog(L"Importera Foto", IDCANCEL),
+                     OnCaptureDialog(L"Importera Signatur", IDOK)}),
+            3);
+  EXPECT_FALSE(ReadText(data.Photo("3")).size());
+  EXPECT_EQ(ReadJpeg(data.Signature("3")).Height(), 250);
+  // Photo stored, signature cancelled.
+  EXPECT_EQ(RunScan(0, "4",
+                    {ChooseFile(data.sheet), OnCaptureDialog(L"Importera Foto", IDOK),
+                     OnCaptureDialog(L"Importera Signatur", IDCANCEL)}),
+            4);
+  // Signature only: no split, so a file of its own.
+  EXPECT_EQ(RunScan(2, "5",
+                    {ChooseFile(data.sheet),
+                     OnCaptureDialog(L"Importera Signatur", IDCANCEL,
+                                     [](HWND d) { SaveScreenshot(d, "signature-only"); })}),
+            2);
+  EXPECT_FALSE(Exists(data.Signature("5")));
+}
+
+TEST(CaptureThroughExports, NejKeepsTheOldFileAndJaReplacesIt) {
+  DataFolder data;
+  CreateDirectoryA((data.folder + "Image").c_str(), nullptr);
+  CopyFileA(WindowsPath(VEMRA_SOURCE_DIR "/samples/portrait.jpg").c_str(),
+            data.Photo("6").c_str(), FALSE);
+  const std::string before = ReadText(data.Photo("6"));
+  std::wstring caption;
+  auto answer = [&](int button, bool screenshot) -> Step {
+    return [&caption, button, screenshot] {
+      HWND d = NewFotoDialog();
+      if (!d) return false;
+      caption = TextOf(d);
+      if (screenshot) SaveScreenshot(d, "replace-question");
+      Click(d, button);
+      return true;
+    };
+  };
+  EXPECT_EQ(RunScan(1, "6",
+                    {ChooseFile(data.sheet), OnCaptureDialog(L"Importera Foto", IDOK),
+                     answer(IDNO, true)}),
+            0);  // keeping the existing photo counts as stored
+  EXPECT_EQ(caption, L"Foto finns redan (6.jpg)");
+  EXPECT_EQ(ReadText(data.Photo("6")), before);
+  EXPECT_EQ(RunScan(1, "6",
+                    {ChooseFile(data.sheet), OnCaptureDialog(L"Importera Foto", IDOK),
+                     answer(IDYES, false)}),
+            0);
+  // Photo only, so no split: the whole sheet in the frame, shown 360 x 504.
+  const Bitmap replaced = ReadJpeg(data.Photo("6"));
+  EXPECT_EQ(replaced.Width(), 1000);
+  EXPECT_EQ(replaced.Height(), 1333);
+}
+
+TEST(CaptureThroughExports, AnUnknownExtensionStoresNothing) {
+  DataFolder data;
+  const std::string png = data.folder + "sheet.png";
+  CopyFileA(data.sheet.c_str(), png.c_str(), FALSE);
+  std::wstring message;
+  bool okEnabled = true;
+  EXPECT_EQ(RunScan(1, "7",
+                    {ChooseFile(png), AnswerMessage(&message),
+                     OnCaptureDialog(L"Importera Foto", IDCANCEL,
+                                     [&](HWND d) { okEnabled = IsWindowEnabled(GetDlgItem(d, IDOK)); })}),
+            2);
+  EXPECT_EQ(message, L"Fel filformat");
+  EXPECT_FALSE(okEnabled);  // nothing to store
+  EXPECT_FALSE(Exists(data.Photo("7")));
+}
+
+TEST(CaptureThroughExports, AFailedWriteKeepsTheDialogOpen) {
+  DataFolder data;
+  // A file where the picture folder should be: nothing can be written.
+  Touch(data.folder + "Image");
+  std::wstring message;
+  bool stillOpen = false;
+  EXPECT_EQ(RunScan(1, "8",
+                    {ChooseFile(data.sheet), OnCaptureDialog(L"Importera Foto", IDOK),
+                     AnswerMessage(&message),
+                     [&] {
+                       HWND d = CaptureDialog();
+                       stillOpen = d != nullptr;
+                       if (d) Click(d, IDCANCEL);
+                       return true;
+                     }}),
+            2);
+  EXPECT_TRUE(stillOpen);
+  EXPECT_EQ(message.rfind(L"Kunde inte spara bilden i ", 0), 0u) << message.size();
+}
+
+TEST(CaptureThroughExports, InspectionPresetAndAdjustModeAreWrittenBack) {
+  DataFolder data;
+  EXPECT_EQ(RunScan(1, "9",
+                    {ChooseFile(data.sheet),
+                     OnShownDialog(L"Importera Foto",
+                                   [](HWND d) {
+                                     PostMessageW(d, WM_COMMAND, kInspectionLeft, 0);
+                                     PostMessageW(d, WM_COMMAND, kModeClassic, 0);
+                                     // Ctrl alone shows the box while held.
+                                     PostMessageW(d, WM_KEYDOWN, VK_CONTROL, 0);
+                                   }),
+                     OnCaptureDialog(L"Importera Foto", IDCANCEL,
+                                     [](HWND d) {
+                                       SaveScreenshot(d, "inspection-box-classic-tools");
+                                       PostMessageW(d, WM_KEYUP, VK_CONTROL, 0);
+                                     })}),
+            2);
+  const std::string ini = data.folder + "VemraSDK.ini";
+  char value[256] = "";
+  GetPrivateProfileStringA("BildImport", "L\xe4s in bild granska", "?", value, 256, ini.c_str());
+  EXPECT_STREQ(value, "Half=Left;");
+  GetPrivateProfileStringA("BildImport", "L\xe4s in bild kontroller", "?", value, 256, ini.c_str());
+  EXPECT_STREQ(value, "2");
+}
+
+// Mean of all channels over a block of a picture.
+double BlockMean(const Bitmap& b, int left, int top, int right, int bottom) {
+  double sum = 0;
+  for (int y = top; y < bottom; ++y)
+    for (int i = 3 * left; i < 3 * right; ++i) sum += b.Row(y)[i];
+  return sum / (3.0 * (right - left) * (bottom - top));
+}
+
+TEST(CaptureThroughExports, ZoomRotationAndPanDecideWhatIsStored) {
+  DataFolder data;
+  std::wstring zoomed, angles;
+  auto angle = [&](HWND d) { angles += TextOf(GetDlgItem(d, kIdAngle)) + L" "; };
+  auto clickAngle = [](HWND d) {
+    PostMessageW(d, WM_COMMAND, MAKEWPARAM(kIdAngle, STN_CLICKED), LPARAM(GetDlgItem(d, kIdAngle)));
+  };
+  const std::wstring photo = L"Importera Foto";
+  EXPECT_EQ(RunScan(1, "10",
+                    {ChooseFile(data.sheet),
+                     OnShownDialog(photo, [](HWND d) { Click(d, kIdZoomIn); }),
+                     OnShownDialog(photo, [&](HWND d) {
+                       zoomed = StatusPanel(d, 1);
+                       Click(d, kIdToolAng90);
+                     }),
+                     OnShownDialog(photo, [&](HWND d) { angle(d); clickAngle(d); }),
+                     OnShownDialog(photo, [&](HWND d) {
+                       angle(d);
+                       SetShift(true);  // Shift: one degree
+                       Click(d, kIdToolAng270);
+                     }),
+                     OnShownDialog(photo, [&](HWND d) {
+                       SetShift(false);
+                       angle(d);
+                       clickAngle(d);
+                     }),
+                     OnShownDialog(photo, [&](HWND d) {
+                       angle(d);
+                       Drag(d, {100, 100}, {100, 90});  // pan up by 10
+                     }),
+                     OnShownDialog(photo, [&](HWND d) {
+                       SaveScreenshot(d, "zoomed-and-panned");
+                       Click(d, IDOK);
+                     })}),
+            0);
+  // Photo only, no split: the sheet shown 360 x 504; one step in gives
+  // 396 x 554 at (-18, -37); the pan moves it to (-18, -47).
+  EXPECT_EQ(zoomed, L"Storlek: 909 x 1212 (770 dpi)");
+  EXPECT_EQ(angles, L"90 0 -1 0 ");
+  const Bitmap sheet = ReadJpeg(data.sheet), stored = ReadJpeg(data.Photo("10"));
+  ASSERT_EQ(stored.Width(), 909);
+  ASSERT_EQ(stored.Height(), 1212);
+  EXPECT_LT(MeanDifference(stored, sheet, 45, 119), 4.0);
+}
+
+TEST(CaptureThroughExports, BlankingAMarkedAreaStoresItWhite) {
+  DataFolder data;
+  const std::wstring photo = L"Importera Foto";
+  bool cutEnabled = false;
+  EXPECT_EQ(RunScan(1, "11",
+                    {ChooseFile(data.sheet),
+                     OnShownDialog(photo, [](HWND d) {
+                       Click(d, kIdCutMode);
+                       Drag(d, {10, 10}, {60, 60});
+                     }),
+                     OnShownDialog(photo, [&](HWND d) {
+                       cutEnabled = IsWindowEnabled(GetDlgItem(d, kIdMarkCut));
+                       Click(d, kIdMarkCut);
+                     }),
+                     OnShownDialog(photo, [](HWND d) {
+                       SaveScreenshot(d, "blanked");
+                       Click(d, IDOK);
+                     })}),
+            0);
+  EXPECT_TRUE(cutEnabled);
+  // Shown 360 x 504 at (0, -12): the mark covers picture pixels 28..167
+  // across and 61..200 down, stored from row 33.
+  const Bitmap sheet = ReadJpeg(data.sheet), stored = ReadJpeg(data.Photo("11"));
+  ASSERT_EQ(stored.Width(), 1000);
+  EXPECT_GT(BlockMean(stored, 32, 32, 163, 163), 250.0);
+  EXPECT_LT(BlockMean(sheet, 32, 65, 163, 196), 200.0);
+  EXPECT_LT(MeanDifference(stored, sheet, 0, 33) , 15.0);  // the rest as it was
+}
+
+TEST(CaptureThroughExports, TheSignaturePadShowsAnEmptyFrameAndCannotStore) {
+  DataFolder data("[BildImport]\r\nSignMetod=51\r\n");
+  std::wstring button;
+  bool okEnabled = true;
+  EXPECT_EQ(RunScan(2, "12",
+                    {OnShownDialog(L"Importera Signatur", [](HWND d) { Click(d, kIdCapture); }),
+                     OnShownDialog(L"Importera Signatur", [&](HWND d) {
+                       button = TextOf(GetDlgItem(d, kIdCapture));
+                       okEnabled = IsWindowEnabled(GetDlgItem(d, IDOK));
+                       PostMessageW(d, WM_COMMAND, IDOK, 0);  // Enter: nothing to store
+                       Click(d, IDCANCEL);
+                     })}),
+            2);
+  EXPECT_EQ(button, L"ePad");
+  EXPECT_FALSE(okEnabled);
+  EXPECT_FALSE(Exists(data.Signature("12")));
+}
+
+TEST(CaptureThroughExports, EnterStoresEscapeDoesNothingAndASecondScanIsRefused) {
+  DataFolder data;
+  const std::wstring photo = L"Importera Foto";
+  bool openAfterEscape = false;
+  int nested = -1;
+  EXPECT_EQ(RunScan(1, "14",
+                    {ChooseFile(data.sheet),
+                     OnShownDialog(photo, [&](HWND d) {
+                       nested = ByName().scanImage(1, "15");  // as if from a host timer
+                       PostMessageW(d, WM_KEYDOWN, VK_ESCAPE, 0);
+                     }),
+                     OnShownDialog(photo, [&](HWND d) {
+                       openAfterEscape = true;
+                       PostMessageW(d, WM_KEYDOWN, VK_RETURN, 0);
+                     })}),
+            0);
+  EXPECT_TRUE(openAfterEscape);
+  EXPECT_EQ(ReadJpeg(data.Photo("14")).Width(), 1000);
+  EXPECT_EQ(nested, 2);
+  EXPECT_NE(ReadText(data.folder + "VemraSDK.log").find("p\xe5g\xe5r redan"), std::string::npos);
+  EXPECT_FALSE(Exists(data.Photo("15")));
+}
+
+TEST(CaptureThroughExports, TheOpenFileButtonReplacesThePictureOrKeepsIt) {
+  DataFolder data;
+  const std::string portrait = data.folder + "portrait.jpg";
+  CopyFileA(WindowsPath(VEMRA_SOURCE_DIR "/samples/portrait.jpg").c_str(), portrait.c_str(), FALSE);
+  const std::wstring photo = L"Importera Foto";
+  std::wstring button, afterCancel, afterChoice;
+  EXPECT_EQ(RunScan(1, "16",
+                    {ChooseFile(data.sheet),
+                     OnShownDialog(photo, [&](HWND d) {
+                       button = TextOf(GetDlgItem(d, kIdCapture));
+                       Click(d, kIdCapture);
+                     }),
+                     CancelFileDialog(),
+                     OnShownDialog(photo, [&](HWND d) {
+                       afterCancel = StatusPanel(d, 1);
+                       Click(d, kIdCapture);
+                     }),
+                     ChooseFile(portrait),
+                     OnShownDialog(photo, [&](HWND d) {
+                       afterChoice = StatusPanel(d, 1);
+                       Click(d, IDOK);
+                     })}),
+            0);
+  EXPECT_EQ(button, L"\u00d6ppna fil");
+  EXPECT_EQ(afterCancel, L"Storlek: 1000 x 1333 (847 dpi)");
+  // 512 x 512 fills the 480-pixel frame height: shown 480 x 480.
+  EXPECT_EQ(afterChoice, L"Storlek: 384 x 512 (325 dpi)");
+  const Bitmap stored = ReadJpeg(data.Photo("16"));
+  EXPECT_EQ(stored.Width(), 384);
+  EXPECT_EQ(stored.Height(), 512);
+}
+
+int GdiObjectCount() {
+  // Wine does not count; its handle table answers for bare indices.
+  int live = 0;
+  for (ULONG_PTR i = 1; i < 0x10000; ++i) live += GetObjectType(reinterpret_cast<HGDIOBJ>(i)) != 0;
+  return live;
+}
+
+TEST(CaptureThroughExports, RepeatedCapturesLeaveNoObjectsBehind) {
+  DataFolder data;
+  auto capture = [&] {
+    return RunScan(1, "13",
+                   {ChooseFile(data.sheet),
+                    OnShownDialog(L"Importera Foto", [](HWND d) {
+                      Click(d, kIdZoomIn);
+                      Click(d, kIdToolAng90);
+                      PostMessageW(d, WM_KEYDOWN, VK_CONTROL, 0);
+                    }),
+                    OnCaptureDialog(L"Importera Foto", IDCANCEL)});
+  };
+  ASSERT_EQ(capture(), 2);  // classes and fonts the system keeps
+  const int gdi = GdiObjectCount();
+  for (int i = 0; i < 4; ++i) ASSERT_EQ(capture(), 2) << i;
+  EXPECT_EQ(GdiObjectCount(), gdi);
+  EXPECT_FALSE(CaptureDialog());
+}
+
+}  // namespace
+}  // namespace vemra::test

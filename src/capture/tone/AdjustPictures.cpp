@@ -59,7 +59,10 @@ void AdjustPictures::Rebuild() {
   }
 }
 
-void AdjustPictures::Update(const ToneSettings& settings) { ApplyToneSettings(source_, preview_, settings); }
+void AdjustPictures::Update(const ToneSettings& settings) {
+  ApplyToneSettings(source_, preview_, settings);
+  if (keepSize_) ApplyToneSettings(shownSource_, shownPreview_, settings);
+}
 
 LensRect AdjustPictures::ClampLens(LensRect lens) const {
   lens.width = std::clamp(lens.width, 1, shown_.width);

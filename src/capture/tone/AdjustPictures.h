@@ -40,6 +40,9 @@ class AdjustPictures {
 
   const Bitmap& Working() const { return working_; }
   const Bitmap& Preview() const { return preview_; }  // ImAdj
+  // The preview at the shown size, what the dialog paints: a large region
+  // is stretched once per colour mode, not on every repaint.
+  const Bitmap& ShownPreview() const { return keepSize_ ? shownPreview_ : preview_; }
   const Bitmap& Variant(int index) const { return variants_[std::size_t(index)]; }
   PixelSize Shown() const { return shown_; }
 
@@ -57,6 +60,7 @@ class AdjustPictures {
   Bitmap source_;    // ImOrg
   Bitmap shownSource_;  // ImOrg at the shown size, for the lens
   Bitmap preview_;
+  Bitmap shownPreview_;
   std::array<Bitmap, 9> variants_;
   PixelSize shown_, thumbnail_;
   bool keepSize_;

@@ -129,6 +129,8 @@ TEST(AdjustPictures, PreviewIsWhatTheAnswerGivesTheRegion) {
     Bitmap applied = region;
     ApplyToneAdjustment({settings, mode}, applied);
     EXPECT_TRUE(Same(pictures.Preview(), applied)) << int(mode);
+    EXPECT_EQ(pictures.ShownPreview().Width(), 246);
+    EXPECT_EQ(pictures.ShownPreview().Height(), 185);
   }
 }
 

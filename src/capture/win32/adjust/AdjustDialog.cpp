@@ -268,7 +268,7 @@ void PaintPreview(TdlgAdjust& s, HDC dc) {
   DrawEdge(dc, &client, EDGE_SUNKEN, BF_RECT);
   const POINT o = PictureOrigin(s);
   const PixelSize shown = s.pictures->Shown();
-  DrawBitmap(dc, s.pictures->Preview(), o.x, o.y, shown.width, shown.height);
+  DrawBitmap(dc, s.pictures->ShownPreview(), o.x, o.y, shown.width, shown.height);
   const LensRect lens = s.pictures->ClampLens(s.lens);
   if (s.lensShown) DrawBitmap(dc, s.lensPicture, o.x + lens.left, o.y + lens.top, lens.width, lens.height);
   if (s.lensHover || s.lensDragging || s.lensShown) {

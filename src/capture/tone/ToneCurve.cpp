@@ -1,12 +1,17 @@
 // The tone curve as table lookups, four pixels (three words) a step, or as
 // 16-bit AVX2 arithmetic that the tests prove equal to the tables for
-// every strength and offset. The vector kernel is left out of the 32-bit
-// Windows build, where the stack is not aligned for AVX spills.
+// every strength and offset. The 32-bit Windows stack is only 4-byte
+// aligned, so the vector kernel realigns its own frame for AVX spills.
 #include "capture/tone/ToneCurve.h"
 
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(_WIN32)
+#if (defined(__x86_64__) || defined(__i386__)) && defined(__GNUC__)
 #define VEMRA_TONE_AVX2 1
 #include <immintrin.h>
+#if defined(__i386__)
+#define VEMRA_REALIGN __attribute__((force_align_arg_pointer))
+#else
+#define VEMRA_REALIGN
+#endif
 #endif
 
 #include <algorithm>
@@ -68,16 +73,16 @@ void MapRow(const ToneTables& t, const std::uint8_t* s, std::uint8_t* d, int wid
 // contrast term for both halves of the curve: for v <= 127 the factor -S
 // times |v - 127| is the same product. |S x (v - 127)| + 63 <= 16319, where
 // x * 33027 >> 22 divides by 127 exactly.
-__attribute__((target("avx2"))) int MapRowVector(const ToneTables& t, const std::uint8_t* s, std::uint8_t* d,
+__attribute__((target("avx2"))) VEMRA_REALIGN int MapRowVector(const ToneTables& t, const std::uint8_t* s, std::uint8_t* d,
                                                  int width) {
   const __m256i strength = _mm256_set1_epi16(short(t.strength)), c127 = _mm256_set1_epi16(127),
                 c63 = _mm256_set1_epi16(63), magic = _mm256_set1_epi16(short(33027));
   const __m128i halve = _mm_cvtsi32_si128(t.strength < 0 ? 1 : 0);
   __m256i offsets[3];
   for (int phase = 0; phase < 3; ++phase) {
-    alignas(32) short lane[16];
+    short lane[16];
     for (int j = 0; j < 16; ++j) lane[j] = short(t.offsets[(16 * phase + j) % 3]);
-    offsets[phase] = _mm256_load_si256(reinterpret_cast<const __m256i*>(lane));
+    offsets[phase] = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(lane));
   }
   int x = 0;
   for (; x + 16 <= width; x += 16, s += 48, d += 48)

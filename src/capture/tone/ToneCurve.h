@@ -42,8 +42,8 @@ struct ToneTables {
 ToneTables MakeToneTables(const ToneSettings& settings);
 
 // Two ways to run the curve with the same results: table lookups
-// everywhere, and AVX2 arithmetic (16 pixels a step) on 64-bit processors
-// that have it, which keeps pace with copying memory. kAuto picks the
+// everywhere, and AVX2 arithmetic (16 pixels a step) on processors that
+// have it, which keeps pace with copying memory. kAuto picks the
 // faster one present.
 enum class ToneKernel { kAuto, kTables, kVector };
 bool ToneKernelAvailable(ToneKernel kernel);

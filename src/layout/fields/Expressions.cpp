@@ -1,7 +1,7 @@
 #include "layout/fields/Expressions.h"
 
 #include "base/Text.h"
-#include "layout/fields/DateCapitals.h"
+#include "base/AnsiCase.h"
 #include "layout/fields/CheckDigits.h"
 #include "layout/fields/FieldFormat.h"
 #include "layout/fields/DelimitedText.h"

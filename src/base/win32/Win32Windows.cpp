@@ -23,6 +23,33 @@ bool RegisterWindowClassOnce(HINSTANCE instance, const wchar_t* name, WNDPROC pr
   return RegisterClassExW(&wc) != 0;
 }
 
+void PumpPendingMessages() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(int(message.wParam));
+      return;
+    }
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+void RunModalLoop(HWND window, const bool& done) {
+  MSG message;
+  while (!done) {
+    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+    if (got == 0) {  // the host's loop is ending: close and pass it on
+      PostQuitMessage(int(message.wParam));
+      break;
+    }
+    if (got == -1) break;
+    if (IsDialogMessageW(window, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
 BITMAPINFO TopDown24BitInfo(int width, int height) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;

@@ -15,4 +15,11 @@ bool RegisterWindowClassOnce(HINSTANCE instance, const wchar_t* name, WNDPROC pr
 // A 24-bit top-down layout, rows from the top like our bitmaps.
 BITMAPINFO TopDown24BitInfo(int width, int height);
 
+// Lets the messages already waiting run, so windows repaint while work goes
+// on. A quit message belongs to the host's own loop and is posted back.
+void PumpPendingMessages();
+// The message loop of a modal window of ours: runs until `done`, with
+// dialog keys for `window`. A quit message ends it and goes back to the host.
+void RunModalLoop(HWND window, const bool& done);
+
 }  // namespace vemra

@@ -153,18 +153,7 @@ void RunModal(TdlgNewFoto& s, HWND owner) {
   ShowWindow(s.window, SW_SHOW);
   SetForegroundWindow(s.window);
   SetFocus(GetDlgItem(s.window, IDYES));
-  MSG msg;
-  while (!s.done) {
-    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-    if (got == 0) {
-      PostQuitMessage(int(msg.wParam));
-      break;
-    }
-    if (got == -1) break;
-    if (IsDialogMessageW(s.window, &msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
+  RunModalLoop(s.window, s.done);
   if (ownerWasEnabled) EnableWindow(owner, TRUE);
   DestroyWindow(s.window);
   s.window = nullptr;

@@ -289,18 +289,7 @@ void RunModal(TdlgPreview& s) {
   ShowWindow(s.window, SW_SHOW);
   SetForegroundWindow(s.window);
   SetFocus(GetDlgItem(s.window, kPreviewCloseId));
-  MSG msg;
-  while (!s.done) {
-    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-    if (got == 0) {  // the host's loop is ending: close and pass it on
-      PostQuitMessage(int(msg.wParam));
-      break;
-    }
-    if (got == -1) break;
-    if (IsDialogMessageW(s.window, &msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
+  RunModalLoop(s.window, s.done);
 }
 
 }  // namespace

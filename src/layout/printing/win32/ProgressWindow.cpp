@@ -77,18 +77,6 @@ void Place() {
   SetWindowPos(progress.window, HWND_TOPMOST, x, y, width, kWindowHeight, SWP_NOACTIVATE);
 }
 
-void PumpMessages() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {  // belongs to the host's loop
-      PostQuitMessage(int(msg.wParam));
-      return;
-    }
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
-
 }  // namespace
 
 void ShowProgress(const std::string& title, int maximum) {
@@ -121,7 +109,7 @@ void StepProgress() {
   wchar_t status[32];
   std::swprintf(status, 32, L"%d/%d", progress.counter, progress.maximum);
   SetWindowTextW(progress.lStatus, status);
-  PumpMessages();
+  PumpPendingMessages();
   if (progress.window) UpdateWindow(progress.window);
 }
 

@@ -191,16 +191,7 @@ void Win32PrintPlatform::ProcessMessages() {
   if (pumpedOnce_ && now - lastPump_ < kPumpIntervalMs) return;
   pumpedOnce_ = true;
   lastPump_ = now;
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    // The host's own loop must still see its quit message.
-    if (message.message == WM_QUIT) {
-      PostQuitMessage(int(message.wParam));
-      return;
-    }
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
+  PumpPendingMessages();
 }
 
 void Win32PrintPlatform::ShowInformation(const std::string& text) {

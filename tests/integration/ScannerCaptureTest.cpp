@@ -43,6 +43,21 @@ void Scanner(const char* size, const char* outcome = nullptr, const char* condit
   SetEnvironmentVariableA("VEMRA_TESTSCAN_CONDITION", condition);
 }
 
+// What the data source was asked since the last call (it logs into the
+// process's environment, which outlives its unloading after each scan).
+std::string ScannerTrace() {
+  char trace[8192] = "";
+  const DWORD n = GetEnvironmentVariableA("VEMRA_TESTSCAN_TRACE", trace, sizeof trace);
+  SetEnvironmentVariableA("VEMRA_TESTSCAN_TRACE", nullptr);
+  return n < sizeof trace ? std::string(trace, n) : "(too long)";
+}
+
+int Count(const std::string& text, const std::string& part) {
+  int n = 0;
+  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
+}
+
 // The data source's first picture: blue 7x, green 5y (both wrapping), red 40.
 Bitmap ScannedSheet(int w, int h) {
   Bitmap b(w, h);
@@ -201,12 +216,14 @@ Step AnswerMessage(std::wstring* text, std::wstring* title = nullptr) {
 
 struct DataFolder {
   std::string folder = NewTempFolder();
-  DataFolder() {
+  explicit DataFolder(const char* moreSettings = "") {
     if (FILE* f = fopen((folder + "VemraSDK.ini").c_str(), "wb")) {
       fputs("[BildImport]\r\nFotoMetod=2\r\nSignMetod=2\r\n", f);
+      fputs(moreSettings, f);
       fclose(f);
     }
     EXPECT_EQ(ByName().init(folder.c_str()), 0);
+    ScannerTrace();
   }
   std::string Photo(const char* id) const { return folder + "Image\\" + id + ".jpg"; }
   std::string Signature(const char* id) const { return folder + "Image\\s" + id + ".jpg"; }
@@ -256,6 +273,9 @@ TEST(ScannerThroughExports, OneScanGivesPhotoAndSignature) {
          Click(d, IDOK);
        })});
   EXPECT_EQ(result, 0);
+  const std::string trace = ScannerTrace();
+  EXPECT_EQ(Count(trace, "enable ui=1;"), 1) << trace;  // "TwainUI" is on by default
+  EXPECT_EQ(Count(trace, "enable"), 1) << trace;
   EXPECT_EQ(button, L"Scan");
   // Split at 80 % across: the photo part 600 x 640 fills the 360 x 480
   // frame's height, shown 450 x 600 with 45 pixels cut at each side; the
@@ -297,7 +317,7 @@ TEST(ScannerThroughExports, AFailedFirstScanOpensNoDialog) {
 }
 
 TEST(ScannerThroughExports, ScanInsideTheDialogReplacesThePictureUnlessItFails) {
-  DataFolder data;
+  DataFolder data("TwainUI=0\r\n");
   Scanner("600x800");
   std::wstring first, second, afterFailure, message;
   const int result = RunScan(
@@ -323,6 +343,9 @@ TEST(ScannerThroughExports, ScanInsideTheDialogReplacesThePictureUnlessItFails) 
          Click(d, IDOK);
        })});
   EXPECT_EQ(result, 0);
+  const std::string trace = ScannerTrace();
+  EXPECT_EQ(Count(trace, "enable ui=0;"), 3) << trace;
+  EXPECT_EQ(Count(trace, "enable"), 3) << trace;
   EXPECT_EQ(first, L"Storlek: 600 x 800 (508 dpi)");
   // 800 x 600 fills the frame's height: shown 640 x 480, 140 cut each side.
   EXPECT_EQ(second, L"Storlek: 450 x 600 (381 dpi)");

@@ -27,11 +27,27 @@ class TestScannerInstalled : public ::testing::Environment {
     GetWindowsDirectoryA(windows, MAX_PATH);
     const std::string folder = std::string(windows) + "\\twain_32";
     CreateDirectoryA(folder.c_str(), nullptr);
-    const std::string from = WindowsPath(VEMRA_TEST_SCANNER), to = folder + "\\sane.ds";
-    // Another test program may have it loaded; the same file is enough.
-    if (ReadText(to) == ReadText(from)) return;
-    ASSERT_TRUE(CopyFileA(from.c_str(), to.c_str(), FALSE)) << from << " " << GetLastError();
+    const std::string from = WindowsPath(VEMRA_TEST_SCANNER);
+    target_ = folder + "\\sane.ds";
+    saved_ = target_ + ".vemra-saved";
+    // Other programs expect the prefix as it was: what it had goes back at
+    // the end (a copy left by an interrupted run is the original).
+    CopyFileA(target_.c_str(), saved_.c_str(), TRUE);
+    hadSource_ = Exists(saved_);
+    ASSERT_TRUE(CopyFileA(from.c_str(), target_.c_str(), FALSE)) << from << " " << GetLastError();
   }
+  void TearDown() override {
+    // The source manager keeps our source loaded: it can be moved aside
+    // but not overwritten.
+    const std::string aside = target_ + ".vemra-old";
+    DeleteFileA(aside.c_str());
+    if (!MoveFileA(target_.c_str(), aside.c_str())) return;
+    if (hadSource_) MoveFileA(saved_.c_str(), target_.c_str());
+  }
+
+ private:
+  std::string target_, saved_;
+  bool hadSource_ = false;
 };
 const auto* const installed = ::testing::AddGlobalTestEnvironment(new TestScannerInstalled);
 

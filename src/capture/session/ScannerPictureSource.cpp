@@ -1,5 +1,7 @@
 #include "capture/session/ScannerPictureSource.h"
 
+#include <utility>
+
 #include "capture/scanner/ScanMessages.h"
 
 namespace vemra {

@@ -6,6 +6,7 @@
 #include "base/Cp1252.h"
 #include "capture/session/CaptureSession.h"
 #include "capture/session/FilePictureSource.h"
+#include "capture/session/ScannerPictureSource.h"
 #include "capture/win32/CaptureDialog.h"
 #include "capture/win32/OpenPictureDialog.h"
 #include "capture/win32/twain/Scanner.h"
@@ -23,17 +24,21 @@ class Win32CaptureDialog final : public CaptureDialog {
   ~Win32CaptureDialog() override { open_ = false; }
 
   bool CaptureToFile(const CaptureRequest& request) override {
-    std::unique_ptr<PictureSource> source = MakeSource(request.source);
+    std::unique_ptr<PictureSource> source = MakeSource(request);
     PictureStore store{PictureFileExists, SavePictureFile};
     return CaptureSession(view_, *source, store, request).Run();
   }
 
  private:
-  std::unique_ptr<PictureSource> MakeSource(int method) {
+  std::unique_ptr<PictureSource> MakeSource(const CaptureRequest& request) {
+    const int method = request.source;
     switch (method) {
       case kPictureFile:
         return std::make_unique<FilePictureSource>(
             [this](const std::string& filter) { return ChoosePictureFile(view_.Window(), filter); });
+      case kTwain:
+        return std::make_unique<ScannerPictureSource>(ScannerFunctions{PrepareScanner, ScanPicture},
+                                                      request.showScannerInterface);
       case kSignaturePad: return std::make_unique<SignaturePadSource>();
     }
     // Logged by the library; the capture stores nothing.

@@ -34,9 +34,28 @@ class TestSourceInstalled : public ::testing::Environment {
     const std::string folder = std::string(windows) + "\\twain_32";
     CreateDirectoryA(folder.c_str(), nullptr);
     const std::string from = ExeFolder() + "twain\\VemraTestScanner.ds";
-    ASSERT_TRUE(CopyFileA(from.c_str(), (folder + "\\sane.ds").c_str(), FALSE))
+    target_ = folder + "\\sane.ds";
+    saved_ = target_ + ".vemra-saved";
+    // Other programs expect the prefix as it was: what it had goes back at
+    // the end (a copy left by an interrupted run is the original).
+    CopyFileA(target_.c_str(), saved_.c_str(), TRUE);
+    hadSource_ = GetFileAttributesA(saved_.c_str()) != INVALID_FILE_ATTRIBUTES;
+    ASSERT_TRUE(CopyFileA(from.c_str(), target_.c_str(), FALSE))
         << from << " error " << GetLastError();
   }
+  void TearDown() override {
+    ShutDownTwain();
+    // The source manager keeps our source loaded: it can be moved aside
+    // but not overwritten.
+    const std::string aside = target_ + ".vemra-old";
+    DeleteFileA(aside.c_str());
+    if (!MoveFileA(target_.c_str(), aside.c_str())) return;
+    if (hadSource_) MoveFileA(saved_.c_str(), target_.c_str());
+  }
+
+ private:
+  std::string target_, saved_;
+  bool hadSource_ = false;
 };
 const auto* const installed = ::testing::AddGlobalTestEnvironment(new TestSourceInstalled);
 

@@ -47,7 +47,19 @@ int EnvNumber(const char* name, int fallback) {
   return v.empty() ? fallback : std::atoi(v.c_str());
 }
 
-void Log(const std::string& entry) { source.log += entry + ";"; }
+// The log is also appended to VEMRA_TESTSCAN_TRACE, where a test reads it
+// after the source manager has unloaded us (a scan through the library
+// ends with the manager unloaded).
+void Log(const std::string& entry) {
+  source.log += entry + ";";
+  static char trace[8192];
+  DWORD n = GetEnvironmentVariableA("VEMRA_TESTSCAN_TRACE", trace, sizeof trace);
+  if (n >= sizeof trace) n = 0;
+  trace[n] = 0;
+  if (n + entry.size() + 2 > sizeof trace) return;
+  std::strcat(std::strcat(trace, entry.c_str()), ";");
+  SetEnvironmentVariableA("VEMRA_TESTSCAN_TRACE", trace);
+}
 
 TW_UINT16 Fail(TW_UINT16 condition) {
   source.condition = condition;

@@ -654,7 +654,7 @@ TEST(CaptureThroughExports, ClassicLjusPlusBakesBrightnessTenIntoWhatIsStored) {
   std::vector<bool> visible;  // a classic button, a slider, a value field in each mode
   auto look = [&](HWND d, const char* shot) {
     SaveScreenshot(d, shot);
-    for (int id : {kIdToneButton + 2, kIdToneSlider, kIdToneField})
+    for (int id : {int(kIdToneButton) + 2, int(kIdToneSlider), int(kIdToneField)})
       visible.push_back(IsWindowVisible(GetDlgItem(d, id)) != FALSE);
   };
   EXPECT_EQ(RunScan(1, "20",

@@ -693,10 +693,16 @@ TEST(CaptureThroughExports, ColourPadStepsTheFieldsAndRefusesLetters) {
                        afterPad = TextOf(GetDlgItem(d, kIdToneField));
                        SetDlgItemTextW(d, kIdToneField + 1, L"abc");  // the message box is answered meanwhile
                        afterLetters = TextOf(GetDlgItem(d, kIdToneField + 1));
+                       // Hovering "Mer rött" previews it on the inspection box only.
+                       PostMessageW(GetDlgItem(d, kIdColourPad + 4), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+                     }),
+                     OnShownDialog(photo, [](HWND d) {
+                       SaveScreenshot(d, "colour-pad-hover");
+                       PostMessageW(GetDlgItem(d, kIdColourPad + 4), WM_MOUSELEAVE, 0, 0);
                      }),
                      OnCaptureDialog(photo, IDOK)}),
             0);
-  EXPECT_EQ(afterPad, L"12");
+  EXPECT_EQ(afterPad, L"12");  // the hover left the fields and the stored picture alone
   EXPECT_EQ(afterLetters, L"");
   EXPECT_EQ(nestedMessages, (std::vector<std::wstring>{L"You can only use numerals here"}));
   ExpectStoredWithTone(data, "23", {12, 0, 0, 0, 0});

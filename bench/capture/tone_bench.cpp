@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "capture/framing/ColourCount.h"
 #include "capture/tone/AdjustPictures.h"
 #include "capture/tone/ToneCurve.h"
 
@@ -107,7 +108,7 @@ void BM_HistogramContrast(benchmark::State& state) {
 
 void BM_CountColours(benchmark::State& state) {
   const Bitmap& picture = TwelveMegapixels();
-  for (auto _ : state) benchmark::DoNotOptimize(CountPreviewColours(picture));
+  for (auto _ : state) benchmark::DoNotOptimize(CountColours(picture));
   SetBytes(state);
 }
 

@@ -12,7 +12,10 @@
 #include <functional>
 #include <vector>
 
+#include "capture/tone/ToneControls.h"
 #include "capture/win32/CaptureDialog.h"
+#include "capture/win32/adjust/AdjustDialog.h"
+#include "imaging/LynImageEx.h"
 #include "imaging/PictureCodecs.h"
 
 namespace vemra::test {
@@ -129,9 +132,18 @@ using Step = std::function<bool()>;  // true when done
 std::deque<Step> steps;
 bool busy = false, captureWindowSeen = false, gaveUp = false;
 int idleTicks = 0;
+// A message box a step opens inside its own call is answered by the ticks
+// its loop runs; its text is kept here.
+std::vector<std::wstring> nestedMessages;
 
 void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-  if (busy) return;
+  if (busy) {
+    if (HWND m = MessageBoxWindow()) {
+      nestedMessages.push_back(TextOf(GetDlgItem(m, kMessageText)));
+      PostMessageW(m, WM_COMMAND, IDOK, 0);
+    }
+    return;
+  }
   busy = true;
   try {
     if (CaptureDialog()) captureWindowSeen = true;
@@ -152,6 +164,7 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
 
 int RunScan(unsigned kind, const char* id, std::deque<Step> script) {
   steps = std::move(script);
+  nestedMessages.clear();
   captureWindowSeen = gaveUp = false;
   idleTicks = 0;
   const UINT_PTR timer = SetTimer(nullptr, 0, 20, Tick);
@@ -598,6 +611,166 @@ TEST(CaptureThroughExports, RepeatedCapturesLeaveNoObjectsBehind) {
   for (int i = 0; i < 4; ++i) ASSERT_EQ(capture(), 2) << i;
   EXPECT_EQ(GdiObjectCount(), gdi);
   EXPECT_FALSE(CaptureDialog());
+}
+
+}  // namespace
+}  // namespace vemra::test
+
+namespace vemra::test {
+namespace {
+
+// The sheet as the unzoomed photo run stores it: 1000 x 1400 shown
+// 360 x 504, 12 screen pixels cut at top and bottom.
+constexpr int kPhotoTop = 33, kPhotoWidth = 1000, kPhotoHeight = 1333;
+
+Bitmap Toned(const Bitmap& picture, const ToneSettings& settings) {
+  Bitmap out;
+  ApplyToneSettings(picture, out, settings);
+  return out;
+}
+
+void ExpectStoredWithTone(const DataFolder& data, const char* id, const ToneSettings& settings) {
+  const Bitmap sheet = ReadJpeg(data.sheet), stored = ReadJpeg(data.Photo(id));
+  ASSERT_EQ(stored.Width(), kPhotoWidth);
+  ASSERT_EQ(stored.Height(), kPhotoHeight);
+  const double toned = MeanDifference(stored, Toned(sheet, settings), 0, kPhotoTop);
+  const double untoned = MeanDifference(stored, sheet, 0, kPhotoTop);
+  EXPECT_LT(toned, 4.0);
+  EXPECT_GT(untoned, toned + 2.0) << "the tone must be visible in what was stored";
+}
+
+HWND AdjustWindow() {
+  HWND w = FindWindowW(kAdjustClassName, L"Justera");
+  return w && IsWindowVisible(w) ? w : nullptr;
+}
+
+std::wstring AdjustField(HWND d, ToneField field) {
+  return TextOf(GetDlgItem(d, kAdjustFieldId + int(field)));
+}
+
+TEST(CaptureThroughExports, ClassicLjusPlusBakesBrightnessTenIntoWhatIsStored) {
+  DataFolder data;
+  const std::wstring photo = L"Importera Foto";
+  std::vector<bool> visible;  // a classic button, a slider, a value field in each mode
+  auto look = [&](HWND d, const char* shot) {
+    SaveScreenshot(d, shot);
+    for (int id : {int(kIdToneButton) + 2, int(kIdToneSlider), int(kIdToneField)})
+      visible.push_back(IsWindowVisible(GetDlgItem(d, id)) != FALSE);
+  };
+  EXPECT_EQ(RunScan(1, "20",
+                    {ChooseFile(data.sheet),
+                     OnShownDialog(photo, [&](HWND d) {
+                       look(d, "tone-standard");
+                       PostMessageW(d, WM_COMMAND, kIdModeSimple, 0);
+                     }),
+                     OnShownDialog(photo, [&](HWND d) {
+                       look(d, "tone-simple");
+                       PostMessageW(d, WM_COMMAND, kIdModeClassic, 0);
+                     }),
+                     OnShownDialog(photo, [&](HWND d) {
+                       look(d, "tone-classic");
+                       Click(d, kIdToneButton + 2);  // "Ljus +"
+                     }),
+                     OnCaptureDialog(photo, IDOK,
+                                     [](HWND d) { SaveScreenshot(d, "tone-classic-ljus-plus"); })}),
+            0);
+  EXPECT_EQ(visible, (std::vector<bool>{false, true, true, false, false, true, true, false, false}));
+  ExpectStoredWithTone(data, "20", {10, 0, 0, 0, 0});
+}
+
+TEST(CaptureThroughExports, ColourPadStepsTheFieldsAndRefusesLetters) {
+  DataFolder data;
+  const std::wstring photo = L"Importera Foto";
+  std::wstring afterPad, afterLetters;
+  EXPECT_EQ(RunScan(1, "23",
+                    {ChooseFile(data.sheet),
+                     OnShownDialog(photo, [](HWND d) {
+                       PostMessageW(d, WM_COMMAND, kIdModeStandard, 0);
+                       Click(d, kIdColourPad + 3);  // "Mer ljus": +6
+                       Click(d, kIdColourPad + 3);
+                     }),
+                     OnShownDialog(photo, [&](HWND d) {
+                       afterPad = TextOf(GetDlgItem(d, kIdToneField));
+                       SetDlgItemTextW(d, kIdToneField + 1, L"abc");  // the message box is answered meanwhile
+                       afterLetters = TextOf(GetDlgItem(d, kIdToneField + 1));
+                       // Hovering "Mer rött" previews it on the inspection box only.
+                       PostMessageW(GetDlgItem(d, kIdColourPad + 4), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+                     }),
+                     OnShownDialog(photo, [](HWND d) {
+                       SaveScreenshot(d, "colour-pad-hover");
+                       PostMessageW(GetDlgItem(d, kIdColourPad + 4), WM_MOUSELEAVE, 0, 0);
+                     }),
+                     OnCaptureDialog(photo, IDOK)}),
+            0);
+  EXPECT_EQ(afterPad, L"12");  // the hover left the fields and the stored picture alone
+  EXPECT_EQ(afterLetters, L"");
+  EXPECT_EQ(nestedMessages, (std::vector<std::wstring>{L"You can only use numerals here"}));
+  ExpectStoredWithTone(data, "23", {12, 0, 0, 0, 0});
+}
+
+TEST(CaptureThroughExports, JusteraSomHedenhosAppliesKeypadSevenOnce) {
+  DataFolder data;
+  const std::wstring photo = L"Importera Foto";
+  std::wstring brightness, contrast, refused;
+  EXPECT_EQ(RunScan(1, "21",
+                    {ChooseFile(data.sheet),
+                     OnShownDialog(photo, [](HWND d) {
+                       SetShift(true);  // the item is offered with Shift held
+                       Click(d, kIdAdjustOldStyle);
+                     }),
+                     [&] {
+                       HWND a = AdjustWindow();
+                       if (!a) return false;
+                       SetShift(false);
+                       SetDlgItemTextW(a, kAdjustFieldId + int(ToneField::kRed), L"abc");
+                       refused = AdjustField(a, ToneField::kRed);
+                       HWND ok = GetDlgItem(a, kAdjustOkId);
+                       SetFocus(ok);
+                       PostMessageW(ok, WM_KEYDOWN, VK_NUMPAD7, 0);
+                       return true;
+                     },
+                     [&] {
+                       HWND a = AdjustWindow();
+                       if (!a) return false;
+                       brightness = AdjustField(a, ToneField::kBrightness);
+                       contrast = AdjustField(a, ToneField::kContrast);
+                       SaveScreenshot(a, "justera-from-capture");
+                       PostMessageW(a, WM_COMMAND, kAdjustOkId, 0);
+                       return true;
+                     },
+                     [] { return AdjustWindow() == nullptr; },
+                     OnCaptureDialog(photo, IDOK)}),
+            0);
+  SetShift(false);
+  EXPECT_EQ(refused, L"");
+  EXPECT_EQ(nestedMessages, (std::vector<std::wstring>{L"You can only use numerals here"}));
+  EXPECT_EQ(brightness, L"10");
+  EXPECT_EQ(contrast, L"10");
+  ExpectStoredWithTone(data, "21", {10, 10, 0, 0, 0});
+}
+
+TEST(CaptureThroughExports, TheStatusLineCountsEveryDistinctColour) {
+  DataFolder data;
+  Bitmap colours(64, 64);  // 4096 colours
+  for (int y = 0; y < 64; ++y)
+    for (int x = 0; x < 64; ++x) {
+      std::uint8_t* p = colours.Row(y) + 3 * x;
+      p[0] = std::uint8_t(x * 4), p[1] = std::uint8_t(y * 4), p[2] = std::uint8_t((x ^ y) * 4);
+    }
+  const std::string file = data.folder + "colours.bmp";
+  SavePictureFile(colours, file, 0);
+  std::wstring counted, afterGrey;
+  EXPECT_EQ(RunScan(1, "22",
+                    {ChooseFile(file), OnShownDialog(L"Importera Foto", [&](HWND d) {
+                       counted = StatusPanel(d, 3);
+                       Click(d, kIdToneButton + 12);  // "Gråskala"
+                     }),
+                     OnCaptureDialog(L"Importera Foto", IDCANCEL,
+                                     [&](HWND d) { afterGrey = StatusPanel(d, 3); })}),
+            2);
+  EXPECT_EQ(counted, L"F\u00e4rger: 4096");
+  EXPECT_NE(afterGrey, counted);  // recounted after the change
+  EXPECT_EQ(afterGrey.rfind(L"F\u00e4rger: ", 0), 0u);
 }
 
 }  // namespace

@@ -100,6 +100,20 @@ void CaptureFraming::AdoptCorrected(Bitmap corrected) {
   if (!sameSize) FitAgain();
 }
 
+void CaptureFraming::BakeTone(const std::function<void(Bitmap&)>& change) {
+  if (!HasPicture()) return;
+  // Changed copies first, swapped in together: a change that throws (no
+  // memory) leaves all three pictures as they were.
+  Bitmap copy = copy_, orgRot = orgRot_, undo = cutUndo_;
+  change(copy);
+  if (!orgRot.Empty()) change(orgRot);
+  if (!undo.Empty()) change(undo);
+  copy_ = std::move(copy);
+  orgRot_ = std::move(orgRot);
+  cutUndo_ = std::move(undo);
+  ShowFromCopy();
+}
+
 // The split as it applies to the current picture: a remainder run without
 // a usable remembered part frames the whole picture.
 int CaptureFraming::EffectiveSplit() const {

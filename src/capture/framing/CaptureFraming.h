@@ -15,8 +15,8 @@
 //   Pointer events go through FramingTools, which calls the rest.
 // - Rotation buttons: TurnBy(+-1 / +-90); reset: SetAngle(0). The dialog
 //   being shown: ClearAngle().
-// - Tonal values changed: ReapplyTone(); the adjustment dialog's OK:
-//   AdoptCorrected().
+// - Tonal values changed: ReapplyTone(); a tone button: BakeTone(); the
+//   adjustment dialog's OK: AdoptCorrected().
 // - OK: StorePicture() (an empty bitmap: nothing to store).
 // After every call: position Im and the outline at Placement(), paint
 // Shown(), show Angle().
@@ -91,6 +91,11 @@ class CaptureFraming {
   // Corrections made elsewhere to the whole picture: they become Im, ImCopy
   // and the rotation source, at angle 0; the placement stays.
   void AdoptCorrected(Bitmap corrected);
+  // A pixel-wise change baked into the picture for good: the working copy,
+  // the rotation source and the blanking undo all get it, so neither a
+  // later rotation nor an undo takes it back; Im is then recomputed. The
+  // placement and the angle stay.
+  void BakeTone(const std::function<void(Bitmap&)>& change);
 
   // ---- placement
   // Im's offset in the frame (zero or negative) and displayed size.

@@ -78,22 +78,4 @@ Bitmap AdjustPictures::Lens(const ToneSettings& settings, LensRect lens) const {
   return part;
 }
 
-int CountPreviewColours(const Bitmap& picture) {
-  Bitmap storage;
-  const Bitmap& p = As24Bit(picture, storage);
-  std::vector<std::uint64_t> seen(std::size_t(1) << 18);  // one bit per colour
-  int count = 0;
-  for (int y = 0; y < p.Height(); ++y) {
-    const std::uint8_t* px = p.Row(y);
-    for (int x = 0; x < p.Width(); ++x, px += 3) {
-      const std::uint32_t c = std::uint32_t(px[0]) | std::uint32_t(px[1]) << 8 | std::uint32_t(px[2]) << 16;
-      std::uint64_t& word = seen[c >> 6];
-      const std::uint64_t bit = std::uint64_t(1) << (c & 63);
-      count += (word & bit) == 0;
-      word |= bit;
-    }
-  }
-  return count;
-}
-
 }  // namespace vemra

@@ -66,8 +66,4 @@ class AdjustPictures {
   bool keepSize_;
 };
 
-// The number of distinct 24-bit colours. The capture dialog's status line
-// has its own counter with a time limit; the dialogs count small regions.
-int CountPreviewColours(const Bitmap& picture);
-
 }  // namespace vemra

@@ -17,13 +17,12 @@
 #include "capture/session/CaptureSession.h"
 #include "capture/session/CaptureTexts.h"
 #include "capture/win32/NewFotoDialog.h"
+#include "capture/win32/ToneControlsPanel.h"
+#include "capture/win32/adjust/AdjustDialog.h"
 #include "capture/win32/ZoomCursor.h"
 #include "imaging/win32/MessageBoxes.h"
 
 namespace vemra {
-
-// Adjustment-control modes of the settings menu.
-enum AdjustMode { kAdjustStandard = 0, kAdjustSimple = 1, kAdjustClassic = 2 };
 
 namespace {
 
@@ -45,6 +44,7 @@ struct TdlgCapture::State {
   CaptureDialogSettings& settings;
   CaptureFraming framing;
   FramingTools tools{framing};
+  ToneControlsPanel tone{framing};
   InspectionBox inspection;
   ColourCounter counter;
   CaptureRequest request;
@@ -119,6 +119,7 @@ struct TdlgCapture::State {
     for (int id = kIdZoomIn; id <= kIdAngle; ++id)
       if (id != kIdMarkCut && id != kIdMarkCutNot && id != kIdMarkUndo && id != kIdZoomUndo)
         EnableWindow(Item(id), still);
+    tone.Enable(still);
   }
 
   // ---- layout
@@ -181,6 +182,8 @@ struct TdlgCapture::State {
     Place(kIdToolAng90, x + 2 * (third + kGap), y, third, kButtonHeight);
     y += kButtonHeight + kGap;
     Place(kIdSettings, x, y, full, kButtonHeight);
+    y += kButtonHeight;
+    tone.Layout(settings.adjustMode, x, y, full);
 
     const int buttonTop = barTop + (kBottomBarHeight - kOkHeight) / 2;
     Place(IDCANCEL, client.right - 8 - kOkWidth, buttonTop, kOkWidth, kOkHeight);
@@ -196,7 +199,7 @@ struct TdlgCapture::State {
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
     RECT client{};
     GetClientRect(window, &client);
-    const int needed = kToolColumnHeight + kBottomBarHeight + StatusHeight();
+    const int needed = kToolColumnHeight + ToneControlsPanel::MaxHeight() + kBottomBarHeight + StatusHeight();
     if (client.bottom < needed) {
       GetWindowRect(window, &outer);
       SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left,
@@ -240,6 +243,7 @@ struct TdlgCapture::State {
                       DIB_RGB_COLORS, SRCCOPY);
       }
     }
+    if (const auto preview = tone.HoverPreview()) PaintLensPreview(dc, *preview);
     if (const auto mark = tools.Mark()) {
       RECT r{mark->left, mark->top, mark->Right(), mark->Bottom()};
       DrawFocusRect(dc, &r);
@@ -259,6 +263,22 @@ struct TdlgCapture::State {
       FillRect(dc, &handle, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
       FrameRect(dc, &handle, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     }
+  }
+
+  // What a colour-pad click would do, on the inspection box's part of the
+  // frame only, at screen resolution.
+  void PaintLensPreview(HDC dc, const ToneSettings& settings) {
+    if (!framing.HasPicture()) return;
+    const ScreenRect b = inspection.Box();
+    Bitmap part = framing.ScreenRegion(b);
+    if (part.Empty()) return;
+    ApplyToneSettings(part, part, settings);
+    const BITMAPINFO info = TopDown24BitInfo(part.Width(), part.Height());
+    SetDIBitsToDevice(dc, b.left, b.top, part.Width(), part.Height(), 0, 0, 0, part.Height(),
+                      part.Row(0), &info, DIB_RGB_COLORS);
+    HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+    Rectangle(dc, b.left, b.top, b.Right(), b.Bottom());
+    SelectObject(dc, oldBrush);
   }
 
   // The border panel and the dotted outline of the whole zoomed picture,
@@ -307,6 +327,29 @@ struct TdlgCapture::State {
     if (settings.adjustMode == mode) return;
     settings.adjustMode = mode;
     settings.adjustModeChanged = true;
+    Layout();
+  }
+
+  // After a tone change: the status line's colours and the inspection
+  // preview follow the picture.
+  void Toned() {
+    tools.MarkPreviewStale();
+    CountColoursAndShow();
+  }
+
+  // The adjustment dialog on what the frame shows; its answer is applied
+  // once to the full working copy, which also becomes the rotation source.
+  void AdjustOldStyle() {
+    if (!framing.HasPicture() || (commands && commands->LiveShown())) return;
+    const Bitmap region = framing.StorePicture();
+    if (region.Empty()) return;
+    const auto answer = request.purpose == kSignature ? ShowSmallAdjust(region) : ShowAdjust(region);
+    if (!answer) return;
+    Bitmap corrected = framing.WorkingCopy();
+    ApplyToneAdjustment(*answer, corrected);
+    framing.AdoptCorrected(std::move(corrected));
+    Toned();
+    SetStatus(kStatusAll);
   }
 
   void ApplyPreset(InspectionPreset preset) {
@@ -330,6 +373,11 @@ struct TdlgCapture::State {
         kShowInspectionBoxCaption);
     add(menu, MF_POPUP, UINT_PTR(modes), "Kontroller för justering");
     add(menu, MF_POPUP, UINT_PTR(boxes), "Granskaruta");
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    tone.AppendMenuItems(menu);
+    if (ShiftAlone())
+      add(menu, MF_STRING | (framing.HasPicture() ? 0 : MF_GRAYED), kIdAdjustOldStyle,
+          "Justera som Hedenhös");
     RECT r{};
     GetWindowRect(Item(kIdSettings), &r);
     TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN, r.left, r.bottom, 0, window, nullptr);
@@ -373,14 +421,27 @@ struct TdlgCapture::State {
       case kIdModeStandard: SetAdjustMode(kAdjustStandard); break;
       case kIdModeSimple: SetAdjustMode(kAdjustSimple); break;
       case kIdShowInspectionBox: showInspection = !showInspection; break;
+      case kIdAdjustOldStyle: AdjustOldStyle(); break;
       default:
-        if (id >= kIdInspectionPreset && id <= kIdInspectionPreset + int(InspectionPreset::kCenter))
+        if (id >= kIdInspectionPreset && id <= kIdInspectionPreset + int(InspectionPreset::kCenter)) {
           ApplyPreset(InspectionPreset(id - kIdInspectionPreset));
-        else
+        } else if (const auto outcome = tone.Command(id, code); outcome != ToneControlsPanel::Outcome::kNotOurs) {
+          if (outcome == ToneControlsPanel::Outcome::kHandled) return;
+          Toned();
+        } else {
           return;
+        }
     }
     UpdateButtons();
     Repaint();
+  }
+
+  void Scrolled(HWND control) {
+    if (!framing.HasPicture()) return;
+    if (tone.Scroll(control) == ToneControlsPanel::Outcome::kPictureChanged) {
+      tools.MarkPreviewStale();
+      Repaint();
+    }
   }
 
   // ---- the pointer on the frame
@@ -539,6 +600,9 @@ LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM w, LPARAM l) {
 LRESULT DialogMessage(TdlgCapture::State& s, HWND window, UINT message, WPARAM w, LPARAM l) {
   switch (message) {
     case WM_COMMAND: s.Command(LOWORD(w), HIWORD(w)); return 0;
+    case WM_HSCROLL:
+      if (l) s.Scrolled(HWND(l));
+      return 0;
     case WM_CLOSE: s.done = true; return 0;
     case WM_PAINT: {
       PAINTSTRUCT ps;
@@ -619,6 +683,12 @@ bool TdlgCapture::State::Create() {
   Add(L"STATIC", L"0", SS_CENTER | SS_NOTIFY, kIdAngle, "Återställ");
   AddButton(L"\u00bb", kIdToolAng90, "Rotera 90 grader höger");
   AddButton(L"Inst\u00e4llningar", kIdSettings, "Inställningar");
+  tone.Create(
+      window,
+      [this](const wchar_t* cls, const std::wstring& text, DWORD style, int id, const char* hint) {
+        return Add(cls, text, style, id, hint);
+      },
+      [this] { InvalidateRect(frame, nullptr, FALSE); });
   AddButton(L"OK", IDOK, nullptr, BS_DEFPUSHBUTTON | WS_GROUP);
   AddButton(L"Avbryt", IDCANCEL, nullptr);
   status = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, window,
@@ -696,12 +766,15 @@ bool TdlgCapture::ShowModal(CaptureCommands& commands) {
   s.ctrlHeld = false;
   // Each showing starts at angle 0 without rotating the picture.
   s.framing.ClearAngle();
+  // The tonal values may have changed since the picture was shown last.
+  s.framing.ReapplyTone();
   s.inspection.Layout(s.settings.inspectionBox, s.framing.Frame());
   struct Cleanup {
     State& s;
     ~Cleanup() {
       if (s.window) DestroyWindow(s.window);
       s.window = s.frame = s.status = s.tooltip = nullptr;
+      s.tone.Destroyed();
       s.commands = nullptr;
       // The cut-undo copy lives only while the dialog is shown.
       s.framing.DiscardBlankUndo();

@@ -69,7 +69,15 @@ enum CaptureControlId {
   kIdModeStandard,       // "Standard", mode 0
   kIdModeSimple,         // "Justera enkel", mode 1 (not offered in the menu)
   kIdShowInspectionBox,  // "Visa granskaruta"
+  kIdAdjustOldStyle,     // "Justera som Hedenhös" (offered with Shift held)
   kIdInspectionPreset = 410,  // + InspectionPreset
+  // Tone controls (ToneControlsPanel)
+  kIdToneButton = 500,   // + index in kToneButtons: the classic tool panel
+  kIdToneMenu = 520,     // + index in kToneButtons: the same as menu items
+  kIdToneField = 540,    // + ToneField: the slider column's value fields
+  kIdToneSlider = 550,   // + ToneField: its sliders (modes Standard)
+  kIdToneLabel = 560,    // + ToneField
+  kIdColourPad = 570,    // + index in kColourPadSteps
 };
 
 }  // namespace vemra

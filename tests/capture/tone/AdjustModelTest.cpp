@@ -169,17 +169,5 @@ TEST(FitToAspect, LongerSideKeepsTheBox) {
   EXPECT_EQ(FitToAspect({246, 246}, {5000, 1}), (PixelSize{246, 1}));
 }
 
-TEST(CountPreviewColours, CountsEachColourOnce) {
-  Bitmap all(64, 64);  // 4096 colours
-  for (int y = 0; y < 64; ++y)
-    for (int x = 0; x < 64; ++x) {
-      std::uint8_t* p = all.Row(y) + 3 * x;
-      p[0] = std::uint8_t(x * 4), p[1] = std::uint8_t(y * 4), p[2] = std::uint8_t((x ^ y) * 4);
-    }
-  EXPECT_EQ(CountPreviewColours(all), 4096);
-  EXPECT_EQ(CountPreviewColours(Bitmap(9, 9)), 1);
-  EXPECT_EQ(CountPreviewColours(Bitmap()), 0);
-}
-
 }  // namespace
 }  // namespace vemra

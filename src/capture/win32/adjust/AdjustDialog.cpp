@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "capture/framing/ColourCount.h"
 #include "capture/tone/AdjustPictures.h"
 #include "imaging/win32/MessageBoxes.h"
 
@@ -107,7 +108,7 @@ void ShowFields(TdlgAdjust& s) {
 void Recompute(TdlgAdjust& s) {
   s.pictures->Update(s.model.Settings());
   s.lensShown = false;
-  if (s.full) SetWindowTextW(s.colourCount, std::to_wstring(CountPreviewColours(s.pictures->Preview())).c_str());
+  if (s.full) SetWindowTextW(s.colourCount, std::to_wstring(CountColours(s.pictures->Preview())).c_str());
   InvalidateRect(s.preview, nullptr, FALSE);
 }
 

@@ -59,7 +59,10 @@ function(vemra_test name)
     VEMRA_SAMPLES="${PROJECT_SOURCE_DIR}/samples")
   if(WIN32)
     add_test(NAME ${name} COMMAND ${name})
-    set_tests_properties(${name} PROPERTIES ENVIRONMENT "LC_ALL=sv_SE.UTF-8" TIMEOUT 600)
+    # Programs that open windows share one desktop under Wine: run one at a
+    # time, or another's dialog takes the focus a test is waiting for.
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "LC_ALL=sv_SE.UTF-8" TIMEOUT 600
+      RESOURCE_LOCK desktop)
   else()
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
       PROPERTIES ENVIRONMENT "LC_ALL=sv_SE.UTF-8")

@@ -571,18 +571,7 @@ void RunModal(TdlgAdjust& s) {
   ShowWindow(s.window, SW_SHOW);
   SetForegroundWindow(s.window);
   SetFocus(s.ok);
-  MSG msg;
-  while (!s.done) {
-    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-    if (got == 0) {  // the host's loop is ending: close and pass it on
-      PostQuitMessage(int(msg.wParam));
-      break;
-    }
-    if (got == -1) break;
-    if (IsDialogMessageW(s.window, &msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
+  RunModalLoop(s.window, s.done);
 }
 
 std::optional<ToneAdjustment> Show(const Bitmap& region, bool full) {

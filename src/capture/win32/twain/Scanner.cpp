@@ -2,23 +2,12 @@
 
 #include <windows.h>
 
+#include "base/win32/Win32Windows.h"
 #include "capture/scanner/DibConversion.h"
 #include "capture/win32/twain/AcquireImage.h"
 
 namespace vemra {
 namespace {
-
-void RunPendingMessages() {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) {
-      PostQuitMessage(int(message.wParam));
-      return;
-    }
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-}
 
 // The DIB's memory block as a 24-bit picture; the block is freed.
 int TakePicture(DibHandle dib, Bitmap& out) {
@@ -60,7 +49,7 @@ int ScanPicture(bool showInterface, Bitmap& out) noexcept {
     if (twain.State() != 3 && twain.TwainOpenSource() != kTwainSuccess) return kScanNoSource;
     twain.TwainSetShowUI(showInterface);
     result = twain.TwainAcquire(dib);
-    RunPendingMessages();
+    PumpPendingMessages();
     twain.TwainUnload();
     if (result != kTwainSuccess || !dib) {
       if (dib) GlobalFree(static_cast<HGLOBAL>(dib));

@@ -76,4 +76,32 @@ std::string ReadText(const std::string& path) {
   return s.str();
 }
 
+void SaveWindowPicture(HWND window, const std::string& path) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof info.bmiHeader, w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HDC windowDc = GetWindowDC(window);
+  HBITMAP dib = CreateDIBSection(windowDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HDC memory = CreateCompatibleDC(windowDc);
+  HGDIOBJ old = SelectObject(memory, dib);
+  BitBlt(memory, 0, 0, w, h, windowDc, 0, 0, SRCCOPY);
+  GdiFlush();
+  const DWORD stride = DWORD((w * 3 + 3) & ~3), size = stride * DWORD(h);
+  BITMAPFILEHEADER file{0x4D42, DWORD(sizeof file + sizeof info.bmiHeader) + size, 0, 0,
+                        DWORD(sizeof file + sizeof info.bmiHeader)};
+  if (FILE* out = fopen(path.c_str(), "wb")) {
+    fwrite(&file, sizeof file, 1, out);
+    fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out);
+    fwrite(bits, size, 1, out);
+    fclose(out);
+  }
+  SelectObject(memory, old);
+  DeleteDC(memory);
+  DeleteObject(dib);
+  ReleaseDC(window, windowDc);
+}
+
 }  // namespace vemra::test

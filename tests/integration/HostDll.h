@@ -33,5 +33,7 @@ std::string NewTempFolder();                    // fresh, with "\"
 bool Exists(const std::string& path);
 void Touch(const std::string& path);
 std::string ReadText(const std::string& path);
+// The window as a person sees it, frame included, saved as a 24-bit BMP.
+void SaveWindowPicture(HWND window, const std::string& path);
 
 }  // namespace vemra::test

@@ -67,28 +67,7 @@ bool Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id
 // The window as a person sees it, frame included, as a 24-bit BMP.
 void SaveScreenshot(HWND window, const std::string& name) {
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  RECT r{};
-  GetWindowRect(window, &r);
-  const int w = r.right - r.left, h = r.bottom - r.top, stride = (w * 3 + 3) & ~3;
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof info.bmiHeader, w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  HDC memory = CreateCompatibleDC(nullptr);
-  HBITMAP dib = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, dib);
-  HDC dc = GetWindowDC(window);
-  BitBlt(memory, 0, 0, w, h, dc, 0, 0, SRCCOPY);
-  ReleaseDC(window, dc);
-  GdiFlush();
-  BITMAPFILEHEADER file{0x4D42, DWORD(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + stride * h), 0, 0,
-                        DWORD(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER))};
-  std::ofstream out(TestProgramFolder() + name, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(&file), sizeof file);
-  out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
-  out.write(static_cast<const char*>(bits), std::streamsize(stride) * h);
-  SelectObject(memory, old);
-  DeleteObject(dib);
-  DeleteDC(memory);
+  SaveWindowPicture(window, TestProgramFolder() + name);
 }
 
 // Plays one step per timer tick against the open dialog (or a message box

@@ -76,12 +76,23 @@ source_entry() {
   printf 'URIs: %s\nSuites: %s\nSigned-By: %s' "$uri" "$codename" "$keyring"
 }
 
+# A mirror caught mid-sync fails an index now and serves it a minute later.
+update_package_lists() {
+  local try
+  for try in 1 2 3 4 5; do
+    $sudo apt-get update -qq && return 0
+    echo "setup: package lists incomplete (try $try); retrying"
+    sleep $((try * 15))
+  done
+  return 1
+}
+
 install_packages() {
   local missing
   missing=$(missing_packages)
   [ -z "$missing" ] && return 0
   echo "setup: installing $(echo $missing | wc -w) packages"
-  $sudo apt-get update -qq
+  update_package_lists
   # shellcheck disable=SC2086
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing >/dev/null
 }

@@ -77,14 +77,33 @@ source_entry() {
 }
 
 # A mirror caught mid-sync fails an index now and serves it a minute later.
+# One that stays behind (seen here for hours: an index a little older than
+# its Release file) is taken as served, so that the i386 libraries can still
+# match their amd64 twins; the packages it names are still fetched from the
+# same mirror.
 update_package_lists() {
-  local try
-  for try in 1 2 3 4 5; do
-    $sudo apt-get update -qq && return 0
-    echo "setup: package lists incomplete (try $try); retrying"
-    sleep $((try * 15))
+  local try log
+  log=$(mktemp)
+  for try in 1 2 3; do
+    $sudo apt-get update -qq 2>&1 | tee "$log" || true
+    grep -q '^E: Failed to fetch' "$log" || { rm -f "$log"; return 0; }
+    echo "setup: package lists incomplete (try $try)"
+    [ "$try" = 3 ] || sleep $((try * 15))
   done
-  return 1
+  take_stale_lists "$log"
+  rm -f "$log"
+}
+
+take_stale_lists() {  # apt-get update's output
+  local url list xz
+  xz=$(mktemp)
+  for url in $(sed -n 's/^E: Failed to fetch \(http[^ ]*Packages\.xz\) .*unexpected size.*/\1/p' "$1"); do
+    list=/var/lib/apt/lists/$(echo "${url#http://}" | sed 's/\.xz$//; s|/|_|g')
+    echo "setup: taking $url as the mirror serves it"
+    /usr/lib/apt/apt-helper download-file "$url" "$xz" >/dev/null &&
+      xz -dc "$xz" | $sudo tee "$list" >/dev/null || true
+  done
+  rm -f "$xz"
 }
 
 install_packages() {

@@ -4,7 +4,7 @@
 // stored pictures against the sheet they came from.
 #include <gtest/gtest.h>
 
-#include "HostDll.h"  // windows.h first
+#include "ScriptedUser.h"  // windows.h first
 #include <commctrl.h>
 
 #include <cmath>
@@ -22,56 +22,19 @@ namespace vemra::test {
 namespace {
 
 constexpr int kFileNameField = 0x47C;  // the open-file dialog's name box
-constexpr int kMessageText = 0xFFFF;   // a message box's text
 constexpr int kCaptureStatusBar = kIdStatusBar;
 constexpr int kInspectionLeft = kIdInspectionPreset + 1;  // "Halva bilden vänsterkant"
 constexpr int kModeClassic = kIdModeClassic;
 
 // ---- finding our windows
 
-struct Found {
-  HWND window = nullptr;
-  const wchar_t* className;
-  int childId;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM p) {
-  auto& f = *reinterpret_cast<Found*>(p);
-  wchar_t cls[64] = L"";
-  GetClassNameW(window, cls, 64);
-  if (IsWindowVisible(window) && lstrcmpW(cls, f.className) == 0 &&
-      (f.childId == 0 || GetDlgItem(window, f.childId))) {
-    f.window = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-HWND FindOurs(const wchar_t* className, int childId = 0) {
-  Found f{nullptr, className, childId};
-  EnumThreadWindows(GetCurrentThreadId(), MatchWindow, LPARAM(&f));
-  return f.window;
-}
-
 HWND FileDialog() { return FindOurs(L"#32770", kFileNameField); }
-HWND MessageBoxWindow() { return FindOurs(L"#32770", kMessageText); }
-HWND CaptureDialog() { return FindOurs(L"TdlgCapture"); }
 HWND NewFotoDialog() { return FindOurs(L"TdlgNewFoto"); }
-
-std::wstring TextOf(HWND window) {
-  wchar_t text[512] = L"";
-  GetWindowTextW(window, text, 512);
-  return text;
-}
 
 std::wstring StatusPanel(HWND dialog, int panel) {
   wchar_t text[256] = L"";
   SendDlgItemMessageW(dialog, kCaptureStatusBar, SB_GETTEXTW, panel, LPARAM(text));
   return text;
-}
-
-void Click(HWND window, int id) {
-  PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(GetDlgItem(window, id)));
 }
 
 void SetShift(bool down) {
@@ -90,64 +53,16 @@ void Drag(HWND dialog, POINT from, POINT to) {
   PostMessageW(frame, WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
 }
 
-// ---- screenshots for a person to look at
+// ---- the user
 
-std::string ScreenFolder() {
-  std::string folder = TestProgramFolder() + "capture-screens\\";
-  CreateDirectoryA(folder.c_str(), nullptr);
-  return folder;
-}
-
-void SaveScreenshot(HWND window, const std::string& name) {
-  SaveWindowPicture(window, ScreenFolder() + name + ".bmp");
-}
-
-// ---- the user: steps run one after another from a thread timer
-
-using Step = std::function<bool()>;  // true when done
-std::deque<Step> steps;
-bool busy = false, captureWindowSeen = false, gaveUp = false;
-int idleTicks = 0;
-// A message box a step opens inside its own call is answered by the ticks
-// its loop runs; its text is kept here.
+bool captureWindowSeen = false;
 std::vector<std::wstring> nestedMessages;
 
-void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-  if (busy) {
-    if (HWND m = MessageBoxWindow()) {
-      nestedMessages.push_back(TextOf(GetDlgItem(m, kMessageText)));
-      PostMessageW(m, WM_COMMAND, IDOK, 0);
-    }
-    return;
-  }
-  busy = true;
-  try {
-    if (CaptureDialog()) captureWindowSeen = true;
-    if (!steps.empty() && steps.front()()) {
-      steps.pop_front();
-      idleTicks = 0;
-    } else if (++idleTicks > 1500) {  // 30 s without progress: close what is open
-      gaveUp = true;
-      steps.clear();
-      for (HWND w : {MessageBoxWindow(), FileDialog(), NewFotoDialog(), CaptureDialog()})
-        if (w) PostMessageW(w, WM_COMMAND, IDCANCEL, 0);
-    }
-  } catch (...) {
-    gaveUp = true;
-  }
-  busy = false;
-}
-
 int RunScan(unsigned kind, const char* id, std::deque<Step> script) {
-  steps = std::move(script);
-  nestedMessages.clear();
-  captureWindowSeen = gaveUp = false;
-  idleTicks = 0;
-  const UINT_PTR timer = SetTimer(nullptr, 0, 20, Tick);
-  const int result = ByName().scanImage(kind, id);
-  KillTimer(nullptr, timer);
-  EXPECT_FALSE(gaveUp) << "a window the script waited for never came";
-  EXPECT_TRUE(steps.empty()) << steps.size() << " steps left";
+  ScriptOutcome outcome;
+  const int result = RunScripted(std::move(script), [&] { return ByName().scanImage(kind, id); }, &outcome);
+  captureWindowSeen = outcome.captureWindowSeen;
+  nestedMessages = std::move(outcome.nestedMessages);
   return result;
 }
 
@@ -182,16 +97,6 @@ Step OnCaptureDialog(const std::wstring& caption, int button,
   };
 }
 
-Step AnswerMessage(std::wstring* text, int button = IDOK) {
-  return [=] {
-    HWND m = MessageBoxWindow();
-    if (!m) return false;
-    if (text) *text = TextOf(GetDlgItem(m, kMessageText));
-    PostMessageW(m, WM_COMMAND, button, 0);
-    return true;
-  };
-}
-
 // While the capture dialog with this caption is shown, does one thing
 // to it per tick.
 Step OnShownDialog(const std::wstring& caption, std::function<void(HWND)> act) {
@@ -221,25 +126,6 @@ struct DataFolder {
   std::string Photo(const char* id) const { return folder + "Image\\" + id + ".jpg"; }
   std::string Signature(const char* id) const { return folder + "Image\\s" + id + ".jpg"; }
 };
-
-Bitmap ReadJpeg(const std::string& path) {
-  std::string bytes = ReadText(path);
-  Bitmap b;
-  DecodeJpeg(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), b);
-  return b;
-}
-
-// Mean absolute difference per channel between `stored` and the part of
-// `sheet` at (left, top) of the same size.
-double MeanDifference(const Bitmap& stored, const Bitmap& sheet, int left, int top) {
-  double sum = 0;
-  for (int y = 0; y < stored.Height(); ++y) {
-    const std::uint8_t* a = stored.Row(y);
-    const std::uint8_t* b = sheet.Row(top + y) + 3 * left;
-    for (int i = 0; i < 3 * stored.Width(); ++i) sum += std::abs(int(a[i]) - int(b[i]));
-  }
-  return sum / (3.0 * stored.Width() * stored.Height());
-}
 
 // Pixels where blue clearly dominates: the pen's strokes.
 int PenPixels(const Bitmap& b) {

@@ -3,7 +3,7 @@
 // prefix's sane.ds). The user's part is played from a thread timer.
 #include <gtest/gtest.h>
 
-#include "HostDll.h"  // windows.h first
+#include "ScriptedUser.h"  // windows.h first
 #include <commctrl.h>
 
 #include <cmath>
@@ -15,8 +15,6 @@
 
 namespace vemra::test {
 namespace {
-
-constexpr int kMessageText = 0xFFFF;  // a message box's text
 
 // ---- the scanner
 
@@ -87,96 +85,20 @@ Bitmap ScannedSheet(int w, int h) {
 
 // ---- our windows
 
-struct Found {
-  HWND window = nullptr;
-  const wchar_t* className;
-  int childId;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM p) {
-  auto& f = *reinterpret_cast<Found*>(p);
-  wchar_t cls[64] = L"";
-  GetClassNameW(window, cls, 64);
-  if (IsWindowVisible(window) && lstrcmpW(cls, f.className) == 0 &&
-      (f.childId == 0 || GetDlgItem(window, f.childId))) {
-    f.window = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-HWND FindOurs(const wchar_t* className, int childId = 0) {
-  Found f{nullptr, className, childId};
-  EnumThreadWindows(GetCurrentThreadId(), MatchWindow, LPARAM(&f));
-  return f.window;
-}
-
-HWND MessageBoxWindow() { return FindOurs(L"#32770", kMessageText); }
-HWND CaptureDialog() { return FindOurs(kCaptureClassName); }
-
-std::wstring TextOf(HWND window) {
-  wchar_t text[512] = L"";
-  GetWindowTextW(window, text, 512);
-  return text;
-}
-
 std::wstring StoredSize(HWND dialog) {
   wchar_t text[256] = L"";
   SendDlgItemMessageW(dialog, kIdStatusBar, SB_GETTEXTW, 1, LPARAM(text));
   return text;
 }
 
-void Click(HWND window, int id) {
-  PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(GetDlgItem(window, id)));
-}
+// ---- the user
 
-std::string ScreenFolder() {
-  std::string folder = TestProgramFolder() + "capture-screens\\";
-  CreateDirectoryA(folder.c_str(), nullptr);
-  return folder;
-}
-
-void SaveScreenshot(HWND window, const std::string& name) {
-  SaveWindowPicture(window, ScreenFolder() + name + ".bmp");
-}
-
-// ---- the user: steps run one after another from a thread timer, which
-// also fires inside the scanner's own message loop
-
-using Step = std::function<bool()>;  // true when done
-std::deque<Step> steps;
-bool busy = false, captureWindowSeen = false, gaveUp = false;
-int idleTicks = 0;
-
-void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-  if (busy) return;
-  busy = true;
-  try {
-    if (CaptureDialog()) captureWindowSeen = true;
-    if (!steps.empty() && steps.front()()) {
-      steps.pop_front();
-      idleTicks = 0;
-    } else if (++idleTicks > 1500) {  // 30 s without progress: close what is open
-      gaveUp = true;
-      steps.clear();
-      for (HWND w : {MessageBoxWindow(), CaptureDialog()})
-        if (w) PostMessageW(w, WM_COMMAND, IDCANCEL, 0);
-    }
-  } catch (...) {
-    gaveUp = true;
-  }
-  busy = false;
-}
+bool captureWindowSeen = false;
 
 int RunScan(unsigned kind, const char* id, std::deque<Step> script) {
-  steps = std::move(script);
-  captureWindowSeen = gaveUp = false;
-  idleTicks = 0;
-  const UINT_PTR timer = SetTimer(nullptr, 0, 20, Tick);
-  const int result = ByName().scanImage(kind, id);
-  KillTimer(nullptr, timer);
-  EXPECT_FALSE(gaveUp) << "a window the script waited for never came";
-  EXPECT_TRUE(steps.empty()) << steps.size() << " steps left";
+  ScriptOutcome outcome;
+  const int result = RunScripted(std::move(script), [&] { return ByName().scanImage(kind, id); }, &outcome);
+  captureWindowSeen = outcome.captureWindowSeen;
   return result;
 }
 
@@ -191,17 +113,6 @@ Step WhenDialog(const std::wstring& caption, std::function<bool(HWND)> act) {
 
 Step OnDialog(const std::wstring& caption, std::function<void(HWND)> act) {
   return WhenDialog(caption, [act](HWND d) { return act(d), true; });
-}
-
-Step AnswerMessage(std::wstring* text, std::wstring* title = nullptr) {
-  return [=] {
-    HWND m = MessageBoxWindow();
-    if (!m) return false;
-    *text = TextOf(GetDlgItem(m, kMessageText));
-    if (title) *title = TextOf(m);
-    PostMessageW(m, WM_COMMAND, IDOK, 0);
-    return true;
-  };
 }
 
 // ---- a data folder scanning from the scanner
@@ -220,25 +131,6 @@ struct DataFolder {
   std::string Photo(const char* id) const { return folder + "Image\\" + id + ".jpg"; }
   std::string Signature(const char* id) const { return folder + "Image\\s" + id + ".jpg"; }
 };
-
-Bitmap ReadJpeg(const std::string& path) {
-  std::string bytes = ReadText(path);
-  Bitmap b;
-  DecodeJpeg(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), b);
-  return b;
-}
-
-// Mean absolute difference per channel between `stored` and the part of
-// `sheet` at (left, top) of the same size.
-double MeanDifference(const Bitmap& stored, const Bitmap& sheet, int left, int top) {
-  double sum = 0;
-  for (int y = 0; y < stored.Height(); ++y) {
-    const std::uint8_t* a = stored.Row(y);
-    const std::uint8_t* b = sheet.Row(top + y) + 3 * left;
-    for (int i = 0; i < 3 * stored.Width(); ++i) sum += std::abs(int(a[i]) - int(b[i]));
-  }
-  return sum / (3.0 * stored.Width() * stored.Height());
-}
 
 const std::wstring kPhoto = L"Importera Foto", kSignature = L"Importera Signatur";
 
@@ -300,7 +192,7 @@ TEST(ScannerThroughExports, AFailedFirstScanOpensNoDialog) {
     SCOPED_TRACE(c.outcome);
     Scanner("60x80", c.outcome, c.condition);
     std::wstring message, title;
-    EXPECT_EQ(RunScan(1, "2", {AnswerMessage(&message, &title)}), 2);
+    EXPECT_EQ(RunScan(1, "2", {AnswerMessage(&message, IDOK, &title)}), 2);
     EXPECT_EQ(message, c.message);
     EXPECT_EQ(title, L"VemraSDK");
     EXPECT_FALSE(captureWindowSeen);

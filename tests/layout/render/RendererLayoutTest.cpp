@@ -37,6 +37,21 @@ TEST_F(LayoutRendering, TurnedCardsMoveBoxesThenAddOffsets) {
   EXPECT_EQ(output->Of(CanvasCall::Rectangle).at(0).box, (PixelRect{50, 25, 150, 75}));
 }
 
+TEST_F(LayoutRendering, ExtremeNumbersKeepBoxesInOrder) {
+  for (int angle : {0, 90, 180, 270})
+    for (const char* n : {"999999999", "-999999999"}) {
+      SCOPED_TRACE(std::to_string(angle) + " " + n);
+      Begin(kTenPerMm);
+      const std::string big = n;
+      Draw(Card({"typshp\tlft" + big + "\ttop" + big + "\twid999999999\thei999999999\tbcl0\tpcl0"}),
+           angle, 9e8, -9e8);
+      for (const auto& call : output->Of(CanvasCall::Rectangle)) {
+        EXPECT_LE(call.box.left, call.box.right);
+        EXPECT_LE(call.box.top, call.box.bottom);
+      }
+    }
+}
+
 TEST_F(LayoutRendering, PreviewOnlyRecordsStayOffPaper) {
   photo.SetBitmap(FilledBitmap(10, 10, 0));
   fields.Add("nr", "123");

@@ -40,7 +40,8 @@ struct Plugins {
   CanonPluginLibrary canonPrLibrary{kCanonPrPlugin, folder};
   CanonCamera canonPr{canonPrLibrary};
   EosPluginLibrary eosLibrary;
-  EosCamera eos{eosLibrary, EosOptions{folder.empty() ? "" : folder + kCanonEosLibrary},
+  // No settings handling and no rights: nothing in this system sets them.
+  EosCamera eos{eosLibrary, EosOptions{folder.empty() ? "" : folder + kCanonEosLibrary, false, "", ""},
                 [](const std::string& text) { ShowInfoMessage(Utf8(text)); }};
   std::string cameraSettings;
 };

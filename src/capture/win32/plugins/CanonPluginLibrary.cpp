@@ -28,11 +28,9 @@ int CanonPluginLibrary::TryLoad() {
   for (const char* name : names_.resolvedOnly)
     if (name && !GetProcAddress(module_, name)) return kCanonLoadFailed;
   if (names_.optional) GetProcAddress(module_, names_.optional);
-  connect_ = reinterpret_cast<CanonConnectEntry>(GetProcAddress(module_, names_.connectInit));
-  getImage_ = reinterpret_cast<CanonAnswerEntry>(GetProcAddress(module_, names_.getImage));
-  if (names_.getImageAuto)
-    getImageAuto_ =
-        reinterpret_cast<CanonAnswerEntry>(GetProcAddress(module_, names_.getImageAuto));
+  connect_ = EntryPoint<CanonConnectEntry>(module_, names_.connectInit);
+  getImage_ = EntryPoint<CanonAnswerEntry>(module_, names_.getImage);
+  if (names_.getImageAuto) getImageAuto_ = EntryPoint<CanonAnswerEntry>(module_, names_.getImageAuto);
   if (!connect_ || !getImage_ || (names_.getImageAuto && !getImageAuto_)) return kCanonLoadFailed;
   return kCanonLoaded;
 }

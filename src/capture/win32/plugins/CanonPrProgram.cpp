@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "base/win32/PluginSupport.h"
@@ -56,7 +57,10 @@ bool WrittenSince(const std::string& path, ULONGLONG start) {
   WIN32_FILE_ATTRIBUTE_DATA data{};
   if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
   if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
-  return Ticks(data.ftLastWriteTime) + kTimeSlack >= start;
+  // A program that copies its picture may keep the original's write time;
+  // the new file's creation time still tells.
+  const ULONGLONG latest = std::max(Ticks(data.ftCreationTime), Ticks(data.ftLastWriteTime));
+  return latest + kTimeSlack >= start;
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ bool EosPluginLibrary::Load(const std::string& path) {
   if (path.size() < 3 || (path[1] != ':' && path.compare(0, 2, "\\\\") != 0)) return false;
   module_ = LoadLibraryByPath(path);
   if (!module_) return false;
-  entry_ = reinterpret_cast<EosParamsEntry>(GetProcAddress(module_, kCanonEosEntry));
+  entry_ = EntryPoint<EosParamsEntry>(module_, kCanonEosEntry);
   return true;
 }
 

@@ -17,4 +17,10 @@ using CanonAnswerEntry = void(VEMRA_REGISTER_CALL*)(unsigned char* answer);
 // replace.
 using EosParamsEntry = int(VEMRA_REGISTER_CALL*)(int function, BSTR* params);
 
+// The named entry point as a function of type F, or null.
+template <typename F>
+F EntryPoint(HMODULE module, const char* name) {
+  return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
 }  // namespace vemra

@@ -3,6 +3,8 @@
 // VEMRA_FAKECAMERA_PROGRAM_PICTURE to "temp.jpg" in the temporary folder;
 // with VEMRA_FAKECAMERA_PROGRAM_STALE=1 it dates that file back to 2000.
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 
 #include "FakeLog.h"
 
@@ -14,7 +16,12 @@ int main(int argc, char**) {
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
   const std::string target = std::string(temp) + "temp.jpg";
-  if (!CopyFileA(picture.c_str(), target.c_str(), FALSE)) return 1;
+  // Written anew, as a camera's picture is (a copy would keep the
+  // sample's old dates).
+  std::ifstream in(picture, std::ios::binary);
+  std::stringstream bytes;
+  bytes << in.rdbuf();
+  std::ofstream(target, std::ios::binary) << bytes.str();
   if (fake::Setting("PROGRAM_STALE") == "1") {
     SYSTEMTIME old{2000, 1, 0, 1, 12, 0, 0, 0};
     FILETIME t;

@@ -2,12 +2,13 @@
 // register convention, answering with VEMRA_FAKECAMERA_EOS_RESULT and
 // _EOS_ANSWER ("|" for tabs) and logging each call. With FAKE_EOS_NO_ENTRY
 // it lacks the entry point.
+#include "FakeLog.h"  // windows.h first
+
 #include <oleauto.h>
 
 #include <cstdlib>
 
-#include "FakeLog.h"
-
+#ifndef FAKE_EOS_NO_ENTRY
 namespace {
 
 std::string Narrow(const wchar_t* text, UINT n) {
@@ -17,6 +18,7 @@ std::string Narrow(const wchar_t* text, UINT n) {
 }
 
 }  // namespace
+#endif
 
 extern "C" {
 

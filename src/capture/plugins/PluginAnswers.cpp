@@ -40,7 +40,8 @@ CameraShot ParseTabAnswer(std::string_view answer) {
   if (tab == std::string_view::npos) return shot;
   std::string_view angle = answer.substr(tab + 1);
   angle = angle.substr(0, angle.find('\t'));
-  if (std::optional<int> degrees = WholeNumber(angle)) shot.rotation = NormalisePluginAngle(*degrees);
+  if (std::optional<int> degrees = WholeNumber(angle))
+    shot.rotation = NormalisePluginAngle(*degrees);
   return shot;
 }
 

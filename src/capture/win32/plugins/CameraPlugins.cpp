@@ -41,7 +41,8 @@ struct Plugins {
   CanonCamera canonPr{canonPrLibrary};
   EosPluginLibrary eosLibrary;
   // No settings handling and no rights: nothing in this system sets them.
-  EosCamera eos{eosLibrary, EosOptions{folder.empty() ? "" : folder + kCanonEosLibrary, false, "", ""},
+  EosCamera eos{eosLibrary,
+                EosOptions{folder.empty() ? "" : folder + kCanonEosLibrary, false, "", ""},
                 [](const std::string& text) { ShowInfoMessage(Utf8(text)); }};
   std::string cameraSettings;
 };

@@ -30,7 +30,8 @@ int CanonPluginLibrary::TryLoad() {
   if (names_.optional) GetProcAddress(module_, names_.optional);
   connect_ = EntryPoint<CanonConnectEntry>(module_, names_.connectInit);
   getImage_ = EntryPoint<CanonAnswerEntry>(module_, names_.getImage);
-  if (names_.getImageAuto) getImageAuto_ = EntryPoint<CanonAnswerEntry>(module_, names_.getImageAuto);
+  if (names_.getImageAuto)
+    getImageAuto_ = EntryPoint<CanonAnswerEntry>(module_, names_.getImageAuto);
   if (!connect_ || !getImage_ || (names_.getImageAuto && !getImageAuto_)) return kCanonLoadFailed;
   return kCanonLoaded;
 }

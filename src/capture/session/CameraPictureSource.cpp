@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "base/ScopeExit.h"
 #include "capture/session/FilePictureSource.h"
 
 namespace vemra {
@@ -14,15 +15,11 @@ void CameraPictureSource::Capture(SourceHost& host) {
   // The stand-alone program is waited for with the dialog's messages
   // running: a press arriving through them must not start a second shot.
   if (shooting_) return;
-  std::optional<CameraShot> shot;
   shooting_ = true;
-  try {
-    shot = shoot_();
-  } catch (...) {
-    shooting_ = false;
-    throw;
-  }
-  shooting_ = false;
+  const std::optional<CameraShot> shot = [this] {
+    ScopeExit done([this] { shooting_ = false; });
+    return shoot_();
+  }();
   if (!shot || shot->file.empty() || !fileExists_(shot->file)) return;
   DeliverPictureFile(host, shot->file, shot->rotation);
 }

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "base/win32/PluginSupport.h"
 #include "capture/plugins/PluginNames.h"
@@ -122,6 +123,11 @@ TEST(EosPluginLibrary, PassesSystemStringsBothWaysAndReportsAMissingEntry) {
   ASSERT_TRUE(noEntry.Load(host.folder() + "noentry.dll"));
   std::string params = "x";
   EXPECT_EQ(noEntry.Params(kEosGetImage, params), kEosNoEntry);
+  std::vector<std::string> told;
+  EosCamera camera(noEntry, {host.folder() + "noentry.dll", false, "", ""},
+                   [&](const std::string& t) { told.push_back(t); });
+  EXPECT_FALSE(camera.GetImage(false, params));
+  EXPECT_EQ(told, std::vector<std::string>{"GetImage - Unknown Error: "});
 
   SetEnvironmentVariableA("VEMRA_FAKECAMERA_EOS_RESULT", "-1");
   SetEnvironmentVariableA("VEMRA_FAKECAMERA_EOS_ANSWER", "Kameran \xe4r avst\xe4ngd");
@@ -166,6 +172,26 @@ TEST(CanonPrProgram, GivesOnlyAFreshTempJpg) {
   DeleteFileA(temp.c_str());
   for (const char* v : {"VEMRA_FAKECAMERA_PROGRAM_WAIT", "VEMRA_FAKECAMERA_PROGRAM_PICTURE"})
     SetEnvironmentVariableA(v, nullptr);
+}
+
+}  // namespace
+}  // namespace vemra
+
+namespace vemra {
+namespace {
+
+TEST(CanonPrProgram, StopsWaitingWhenTheHostIsEnding) {
+  ScratchHost host("quit");
+  host.Copy("cpPlugin_CanonPR_CL.exe", kCanonPrProgram);
+  SetEnvironmentVariableA("VEMRA_FAKECAMERA_PROGRAM_WAIT", "5000");
+  PostQuitMessage(7);
+  const DWORD start = GetTickCount();
+  EXPECT_EQ(RunCanonPrProgram(host.folder()), "");
+  EXPECT_LT(GetTickCount() - start, 2500u);
+  MSG quit{};
+  EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "left for the host";
+  EXPECT_EQ(quit.wParam, 7u);
+  SetEnvironmentVariableA("VEMRA_FAKECAMERA_PROGRAM_WAIT", nullptr);
 }
 
 }  // namespace

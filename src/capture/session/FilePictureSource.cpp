@@ -59,6 +59,10 @@ void FilePictureSource::Capture(SourceHost& host) {
 }
 
 void FilePictureSource::Open(SourceHost& host, const std::string& path) {
+  DeliverPictureFile(host, path, rotationOnLoad_);
+}
+
+void DeliverPictureFile(SourceHost& host, const std::string& path, int rotation) {
   Bitmap picture;
   try {
     switch (LoadCapturePicture(path, picture)) {
@@ -73,7 +77,7 @@ void FilePictureSource::Open(SourceHost& host, const std::string& path) {
         host.ShowMessage(capture_texts::kBitmapFailed, MessageKind::kError);
         return;
     }
-    RotateBitmapQuarter(rotationOnLoad_, picture);
+    RotateBitmapQuarter(rotation, picture);
   } catch (const std::exception& e) {
     if (!IsOutOfMemory(e)) throw;
     host.ShowMessage(capture_texts::kPictureTooLarge, MessageKind::kError);

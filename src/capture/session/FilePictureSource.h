@@ -15,6 +15,11 @@ enum class PictureLoad { kLoaded, kWrongFormat, kJpegFailed, kBitmapFailed };
 // wrong format, whatever the file holds.
 PictureLoad LoadCapturePicture(const std::string& path, Bitmap& out);
 
+// Loads a picture file, turns it clockwise by 90, 180 or 270 degrees (any
+// other angle leaves it), and delivers it fitted; a file that does not
+// load is shown as the dialog's message and changes nothing.
+void DeliverPictureFile(SourceHost& host, const std::string& path, int rotation);
+
 // The open-picture dialog with the given filter; nothing when cancelled.
 using PictureFileChooser = std::function<std::optional<std::string>(const std::string& filter)>;
 

@@ -394,7 +394,16 @@ struct TdlgCapture::State {
         return;
       case IDCANCEL: done = true; return;
       case kIdCapture:
-        if (commands) commands->PressCapture();
+        if (commands) {
+          // A camera plug-in or program may take a while and lets messages
+          // run meanwhile: the button must not be pressed again.
+          HWND button = Item(kIdCapture);
+          const bool focused = GetFocus() == button;
+          EnableWindow(button, FALSE);
+          commands->PressCapture();
+          EnableWindow(button, TRUE);
+          if (focused) SetFocus(button);
+        }
         TakeNewPicture();
         break;
       case kIdZoomIn: framing.ZoomStep(ShiftAlone() ? kZoomInFine : kZoomInStep); Zoomed(); break;

@@ -1,9 +1,7 @@
 #pragma once
 // What the Plessey check-character plug-in and its loader agree on; the
 // loading itself is in win32/PlesseyPluginLoader.
-#include <array>
-#include <string>
-#include <string_view>
+#include "base/ShortString.h"
 
 namespace vemra {
 
@@ -23,14 +21,7 @@ inline constexpr const char* kPlesseyPluginFile = "cpPlessey.dll";
 inline constexpr const char* kPlesseyRedistFile = "Plessey_redist\\Dlsbarun.dll";
 inline constexpr const char* kPlesseyEntry = "Dll_GetPlesseyCrc";
 
-// The plug-in's string form: a length byte, then up to 255 characters.
-using PlesseyShortString = std::array<unsigned char, 256>;
-
-// The text cut to 255 characters, as the plug-in's input.
-PlesseyShortString ToShortString(std::string_view text);
-
-// The text of a length-prefixed buffer; the length byte is trusted only as
-// far as the buffer goes.
-std::string FromShortString(const PlesseyShortString& buffer);
+// The plug-in's string form, for its input and its answer.
+using PlesseyShortString = ShortString;
 
 }  // namespace vemra

@@ -4,17 +4,31 @@
 #include <string>
 
 #include "base/Cp1252.h"
+#include "capture/session/CameraPictureSource.h"
 #include "capture/session/CaptureSession.h"
 #include "capture/session/FilePictureSource.h"
 #include "capture/session/ScannerPictureSource.h"
 #include "capture/win32/CaptureDialog.h"
 #include "capture/win32/OpenPictureDialog.h"
+#include "capture/win32/plugins/CameraPlugins.h"
 #include "capture/win32/twain/Scanner.h"
 #include "imaging/LynImageEx.h"
 #include "imaging/PictureFileIo.h"
 
 namespace vemra {
 namespace {
+
+// The capture dialog asks the plug-ins for pictures without quiet: the
+// Canon EOS plug-in's failures are shown to the user.
+CameraShooter CameraShooterFor(int method) {
+  if (method == kCanonPlugin1) return [] { return ParseTabAnswer(CanonGetImage()); };
+  if (method == kCanonPlugin2) return [] { return ParseTabAnswer(CanonPrGetImage(false)); };
+  return []() -> std::optional<CameraShot> {
+    std::string answer;
+    if (!CanonEosGetImage(false, answer)) return std::nullopt;
+    return ParseEosAnswer(answer);
+  };
+}
 
 class Win32CaptureDialog final : public CaptureDialog {
  public:
@@ -39,6 +53,10 @@ class Win32CaptureDialog final : public CaptureDialog {
       case kTwain:
         return std::make_unique<ScannerPictureSource>(ScannerFunctions{PrepareScanner, ScanPicture},
                                                       request.showScannerInterface);
+      case kCanonPlugin1:
+      case kCanonPlugin2:
+      case kCanonPlugin3:
+        return std::make_unique<CameraPictureSource>(CameraShooterFor(method), PictureFileExists);
       case kSignaturePad: return std::make_unique<SignaturePadSource>();
     }
     // Logged by the library; the capture stores nothing.

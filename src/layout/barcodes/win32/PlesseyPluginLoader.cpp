@@ -3,71 +3,14 @@
 #include <windows.h>
 
 #include <string>
-#include <vector>
+
+#include "base/win32/PluginSupport.h"
+#include "base/win32/Win32Platform.h"
 
 namespace vemra {
 namespace {
 
 using PlesseyCrcEntry = void(__stdcall*)(const unsigned char* input, unsigned char* output);
-
-bool IsFile(const std::string& path) {
-  DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-std::string ShortPath(const std::string& path) {
-  DWORD n = GetShortPathNameA(path.c_str(), nullptr, 0);
-  if (n == 0) return path;
-  std::string out(n, '\0');
-  n = GetShortPathNameA(path.c_str(), out.data(), n);
-  if (n == 0 || n >= out.size()) return path;
-  out.resize(n);
-  return out;
-}
-
-// The variable's whole value, however long; false when it is not set.
-bool ReadEnvironment(const char* name, std::string& value) {
-  SetLastError(0);
-  DWORD n = GetEnvironmentVariableA(name, nullptr, 0);
-  if (n == 0) {
-    value.clear();
-    return GetLastError() != ERROR_ENVVAR_NOT_FOUND;
-  }
-  // The value may change between the two calls: retry until it fits.
-  for (;;) {
-    value.assign(n, '\0');
-    DWORD got = GetEnvironmentVariableA(name, value.data(), n);
-    if (got < n) {
-      value.resize(got);
-      return true;
-    }
-    n = got;
-  }
-}
-
-// Puts folder in front of PATH, keeping the whole old value: plug-ins that
-// load further libraries of their own at run time find them, and the host
-// keeps every entry it had.
-bool PrependToPath(const std::string& folder) {
-  std::string old;
-  if (!ReadEnvironment("PATH", old)) return false;
-  const std::string entry = folder + ";";
-  if (old.compare(0, entry.size(), entry) == 0) return true;
-  return SetEnvironmentVariableA("PATH", (entry + old).c_str()) != 0;
-}
-
-std::string HostExecutableFolder() {
-  std::vector<char> path(MAX_PATH);
-  for (;;) {
-    DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (n == 0) return "";
-    if (n < path.size()) {
-      std::string full(path.data(), n);
-      return full.substr(0, full.find_last_of('\\') + 1);
-    }
-    path.resize(path.size() * 2);
-  }
-}
 
 }  // namespace
 
@@ -108,12 +51,7 @@ int PlesseyPluginLoader::TryLoad() {
   if (searchFolder.size() > 3 && searchFolder.back() == '\\') searchFolder.pop_back();
   if (!PrependToPath(searchFolder)) return kPlesseyUnexpectedError;
 
-  // By full path, with its own folder first for the libraries it imports;
-  // no error box for a missing import.
-  DWORD oldMode = 0;
-  SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, &oldMode);
-  HMODULE module = LoadLibraryExA(plugin.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-  SetThreadErrorMode(oldMode, nullptr);
+  HMODULE module = LoadLibraryByPath(plugin);
   if (!module) return kPlesseyNotLoadable;
   FARPROC entry = GetProcAddress(module, kPlesseyEntry);
   if (!entry) {
@@ -138,7 +76,7 @@ namespace {
 PlesseyPluginLoader& ProcessPlugin() {
   // Never destroyed: unloading at process exit could run after the plug-in
   // itself was torn down.
-  static auto* plugin = new PlesseyPluginLoader(HostExecutableFolder());
+  static auto* plugin = new PlesseyPluginLoader(HostFolder());
   return *plugin;
 }
 

@@ -1,0 +1,325 @@
+// VmScanImage with the camera plug-ins as sources (41 Canon, 42 Canon PR
+// with and without its program, 43 Canon EOS), answered by our fakes,
+// which lie beside this program as the real ones lie beside the host. The
+// library keeps each plug-in loaded for the process, so the tests build
+// on one another in the order written.
+#include <gtest/gtest.h>
+
+#include "HostDll.h"  // windows.h first
+
+#include <cstdlib>
+#include <deque>
+#include <functional>
+#include <string>
+
+#include "capture/win32/CaptureDialog.h"
+#include "imaging/PictureCodecs.h"
+#include "imaging/Rotate.h"
+
+namespace vemra::test {
+namespace {
+
+constexpr int kMessageText = 0xFFFF;
+
+std::string Unix(const char* path) { return WindowsPath(path); }
+std::string Fakes(const char* name) { return Unix(VEMRA_CAMERA_FAKES "/") + name; }
+std::string Portrait() { return Unix(VEMRA_SOURCE_DIR "/samples/portrait.jpg"); }
+std::string Host() { return TestProgramFolder(); }
+
+void Place(const char* fake, const char* as) {
+  ASSERT_TRUE(CopyFileA(Fakes(fake).c_str(), (Host() + as).c_str(), FALSE)) << fake;
+}
+void Remove(const char* name) { DeleteFileA((Host() + name).c_str()); }
+void SetVariable(const char* name, const std::string& value) {
+  SetEnvironmentVariableA((std::string("VEMRA_FAKECAMERA_") + name).c_str(),
+                          value.empty() ? nullptr : value.c_str());
+}
+
+std::string GetPath() {
+  DWORD n = GetEnvironmentVariableA("PATH", nullptr, 0);
+  std::string value(n, '\0');
+  value.resize(GetEnvironmentVariableA("PATH", value.data(), n));
+  return value;
+}
+
+// The fakes' calls in this process, from a fresh log.
+struct CallLog {
+  std::string path = NewTempFolder() + "calls.log";
+  CallLog() { SetVariable("LOG", path); }
+  ~CallLog() { SetVariable("LOG", ""); }
+  std::string Text() const { return ReadText(path); }
+};
+
+// ---- the user, from a thread timer
+
+struct Found {
+  HWND window = nullptr;
+  const wchar_t* className;
+  int childId;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM p) {
+  auto& f = *reinterpret_cast<Found*>(p);
+  wchar_t cls[64] = L"";
+  GetClassNameW(window, cls, 64);
+  if (IsWindowVisible(window) && lstrcmpW(cls, f.className) == 0 &&
+      (f.childId == 0 || GetDlgItem(window, f.childId))) {
+    f.window = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND FindOurs(const wchar_t* className, int childId = 0) {
+  Found f{nullptr, className, childId};
+  EnumThreadWindows(GetCurrentThreadId(), MatchWindow, LPARAM(&f));
+  return f.window;
+}
+HWND CaptureDialog() { return FindOurs(L"TdlgCapture"); }
+HWND MessageBoxWindow() { return FindOurs(L"#32770", kMessageText); }
+
+std::wstring TextOf(HWND window) {
+  wchar_t text[512] = L"";
+  GetWindowTextW(window, text, 512);
+  return text;
+}
+
+void Click(HWND window, int id) {
+  PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(GetDlgItem(window, id)));
+}
+
+void SaveScreenshot(HWND window, const std::string& name) {
+  const std::string folder = TestProgramFolder() + "capture-screens\\";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  SaveWindowPicture(window, folder + name + ".bmp");
+}
+
+using Step = std::function<bool()>;  // true when done
+std::deque<Step> steps;
+bool busy = false, gaveUp = false;
+int idleTicks = 0;
+
+void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+  if (busy) return;
+  busy = true;
+  try {
+    if (!steps.empty() && steps.front()()) {
+      steps.pop_front();
+      idleTicks = 0;
+    } else if (++idleTicks > 1000) {  // 20 s without progress: close what is open
+      gaveUp = true;
+      steps.clear();
+      for (HWND w : {MessageBoxWindow(), CaptureDialog()})
+        if (w) PostMessageW(w, WM_COMMAND, IDCANCEL, 0);
+    }
+  } catch (...) {
+    gaveUp = true;
+  }
+  busy = false;
+}
+
+// A photo-only scan request with the given script.
+int RunScan(const char* id, std::deque<Step> script) {
+  steps = std::move(script);
+  gaveUp = false;
+  idleTicks = 0;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 20, Tick);
+  const int result = ByName().scanImage(1, id);
+  KillTimer(nullptr, timer);
+  EXPECT_FALSE(gaveUp) << "a window the script waited for never came";
+  EXPECT_TRUE(steps.empty()) << steps.size() << " steps left";
+  return result;
+}
+
+// Does one thing to the shown capture dialog.
+Step OnDialog(std::function<void(HWND)> act) {
+  return [=] {
+    HWND d = CaptureDialog();
+    if (!d) return false;
+    act(d);
+    return true;
+  };
+}
+Step PressCanon() { return OnDialog([](HWND d) { Click(d, kIdCapture); }); }
+// Waits until the dialog holds a picture, then stores it.
+Step StoreWhenShown(const char* screenshot) {
+  return [=] {
+    HWND d = CaptureDialog();
+    if (!d || !IsWindowEnabled(GetDlgItem(d, IDOK))) return false;
+    SaveScreenshot(d, screenshot);
+    Click(d, IDOK);
+    return true;
+  };
+}
+Step CancelWithoutPicture(bool* okEnabled) {
+  return OnDialog([=](HWND d) {
+    *okEnabled = IsWindowEnabled(GetDlgItem(d, IDOK));
+    Click(d, IDCANCEL);
+  });
+}
+Step AnswerMessage(std::wstring* text, const char* screenshot = nullptr) {
+  return [=] {
+    HWND m = MessageBoxWindow();
+    if (!m) return false;
+    *text = TextOf(GetDlgItem(m, kMessageText));
+    if (screenshot) SaveScreenshot(m, screenshot);
+    PostMessageW(m, WM_COMMAND, IDOK, 0);
+    return true;
+  };
+}
+
+// ---- data folder and pictures
+
+struct DataFolder {
+  std::string folder = NewTempFolder();
+  explicit DataFolder(int method) {
+    if (FILE* f = fopen((folder + "VemraSDK.ini").c_str(), "wb")) {
+      fprintf(f, "[BildImport]\r\nFotoMetod=%d\r\n", method);
+      fclose(f);
+    }
+    EXPECT_EQ(ByName().init(folder.c_str()), 0);
+  }
+  std::string Photo(const char* id) const { return folder + "Image\\" + id + ".jpg"; }
+};
+
+Bitmap ReadJpeg(const std::string& path) {
+  std::string bytes = ReadText(path);
+  Bitmap b;
+  DecodeJpeg(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), b);
+  return b;
+}
+
+// The 512 x 512 portrait in the 360 x 480 photo frame is stored as its
+// middle 384 x 512: how far the stored photo is from the portrait turned
+// clockwise by `angle`, per channel on average.
+double DistanceFromTurnedPortrait(const std::string& stored, int angle) {
+  Bitmap turned = ReadJpeg(Portrait());
+  RotateBitmapQuarter(angle, turned);
+  const Bitmap photo = ReadJpeg(stored);
+  if (photo.Width() != 384 || photo.Height() != 512) return 999;
+  double sum = 0;
+  for (int y = 0; y < 512; ++y)
+    for (int i = 0; i < 3 * 384; ++i) sum += std::abs(int(photo.Row(y)[i]) - int(turned.Row(y)[3 * 64 + i]));
+  return sum / (3.0 * 384 * 512);
+}
+
+// ---- the tests, in the order the process lives through them
+
+TEST(CameraThroughExports, FailedCanonLoadsPutTheRedistributableFolderOnPathOnce) {
+  Remove("cpPlugin_Canon.dll");
+  CreateDirectoryA((Host() + "CanonSDK_redist").c_str(), nullptr);
+  const std::string original = GetPath() + ";C:\\" + std::string(300, 'p') + ";C:\\last";
+  SetEnvironmentVariableA("PATH", original.c_str());
+  DataFolder data(41);
+  std::wstring caption;
+  bool okEnabled = true;
+  EXPECT_EQ(RunScan("41", {PressCanon(), PressCanon(), PressCanon(), PressCanon(), PressCanon(),
+                           OnDialog([&](HWND d) { caption = TextOf(GetDlgItem(d, kIdCapture)); }),
+                           CancelWithoutPicture(&okEnabled)}),
+            2);
+  EXPECT_EQ(caption, L"Canon");
+  EXPECT_FALSE(okEnabled);
+  char shortForm[MAX_PATH] = "";
+  GetShortPathNameA((Host() + "CanonSDK_redist").c_str(), shortForm, MAX_PATH);
+  EXPECT_EQ(GetPath(), std::string(shortForm) + ";" + original);
+}
+
+TEST(CameraThroughExports, CanonAnswerTurnsThePictureAndConnectsOnce) {
+  CallLog log;
+  Place("cpPlugin_Canon.dll", "cpPlugin_Canon.dll");
+  SetVariable("ANSWER", Portrait() + "|-90");
+  DataFolder data(41);
+  EXPECT_EQ(RunScan("42", {PressCanon(), PressCanon(), StoreWhenShown("canon-turned")}), 0);
+  SetVariable("ANSWER", "");
+  EXPECT_EQ(log.Text(),
+            "canon attach\ncanon connect '' args-ok\ncanon image args-ok\ncanon image args-ok\n");
+  EXPECT_LT(DistanceFromTurnedPortrait(data.Photo("42"), 270), 4.0);
+  EXPECT_GT(DistanceFromTurnedPortrait(data.Photo("42"), 90), 20.0);
+}
+
+TEST(CameraThroughExports, TheCanonPrProgramGivesAFreshTempJpgAndTheLibraryStaysUnloaded) {
+  CallLog log;
+  Place("cpPlugin_CanonPR_CL.exe", "cpPlugin_CanonPR_CL.exe");
+  Place("cpPlugin_CanonPR.dll", "cpPlugin_CanonPR.dll");
+  SetVariable("PROGRAM_PICTURE", Portrait());
+  SetVariable("PROGRAM_WAIT", "800");
+  DataFolder data(42);
+  bool disabledWhileRunning = false;
+  Step whileRunning = [&] {
+    HWND d = CaptureDialog();
+    HWND button = d ? GetDlgItem(d, kIdCapture) : nullptr;
+    if (!button || IsWindowEnabled(button)) return false;
+    disabledWhileRunning = true;
+    SaveScreenshot(d, "canon-pr-program-running");
+    SendMessageW(button, BM_CLICK, 0, 0);  // a user's second press
+    return true;
+  };
+  EXPECT_EQ(RunScan("43", {PressCanon(), whileRunning, StoreWhenShown("canon-pr-program")}), 0);
+  EXPECT_TRUE(disabledWhileRunning);
+  EXPECT_LT(DistanceFromTurnedPortrait(data.Photo("43"), 0), 4.0);
+
+  // A temp.jpg older than the program's start is not its picture.
+  SetVariable("PROGRAM_STALE", "1");
+  bool okEnabled = true;
+  Step afterRun = [&] {
+    HWND d = CaptureDialog();
+    return d && IsWindowEnabled(GetDlgItem(d, kIdCapture)) &&
+           log.Text().find("run args=0\nprogram run") != std::string::npos;
+  };
+  EXPECT_EQ(RunScan("44", {PressCanon(), afterRun, CancelWithoutPicture(&okEnabled)}), 2);
+  EXPECT_FALSE(okEnabled);
+  EXPECT_EQ(log.Text(), "program run args=0\nprogram run args=0\n") << "no library loaded";
+  for (const char* v : {"PROGRAM_PICTURE", "PROGRAM_WAIT", "PROGRAM_STALE"}) SetVariable(v, "");
+  Remove("cpPlugin_CanonPR_CL.exe");
+}
+
+TEST(CameraThroughExports, CanonPrErrorAnswersGiveNoPictureUntilItConnects) {
+  CallLog log;
+  DataFolder data(42);
+  bool okEnabled = true;
+  auto connectAnswer = [](const char* answer) {
+    return OnDialog([=](HWND) { SetVariable("CONNECT", answer); });
+  };
+  EXPECT_EQ(RunScan("45", {connectAnswer("Error: x"), PressCanon(), connectAnswer("ERROR:"),
+                           PressCanon(), CancelWithoutPicture(&okEnabled)}),
+            2);
+  EXPECT_FALSE(okEnabled);
+  SetVariable("CONNECT", "Camera: PR");
+  SetVariable("ANSWER", Portrait() + "|90");
+  EXPECT_EQ(RunScan("46", {PressCanon(), StoreWhenShown("canon-pr-library")}), 0);
+  EXPECT_LT(DistanceFromTurnedPortrait(data.Photo("46"), 90), 4.0);
+  EXPECT_EQ(log.Text(),
+            "pr attach\npr connect '' args-ok\npr connect '' args-ok\npr connect '' args-ok\n"
+            "pr image args-ok\n");
+  for (const char* v : {"CONNECT", "ANSWER"}) SetVariable(v, "");
+}
+
+TEST(CameraThroughExports, CanonEosTellsWhyAndThenDeliversItsPicture) {
+  CallLog log;
+  Remove("cpPlugin_CanonEOS.dll");
+  DataFolder data(43);
+  std::wstring missing, refused;
+  EXPECT_EQ(RunScan("47", {PressCanon(), AnswerMessage(&missing, "canon-eos-missing"),
+                           OnDialog([](HWND) {
+                             Place("cpPlugin_CanonEOS.dll", "cpPlugin_CanonEOS.dll");
+                             SetVariable("EOS_RESULT", "-1");
+                             SetVariable("EOS_ANSWER", "Kameran \xe4r avst\xe4ngd");
+                           }),
+                           PressCanon(), AnswerMessage(&refused),
+                           OnDialog([](HWND) {
+                             SetVariable("EOS_RESULT", "0");
+                             SetVariable("EOS_ANSWER", "Fil=" + Portrait() + "|Angle=180|");
+                           }),
+                           PressCanon(), StoreWhenShown("canon-eos")}),
+            0);
+  std::wstring expected = L"Failed to load ";
+  for (char c : Host() + "cpPlugin_CanonEOS.dll") expected += wchar_t(static_cast<unsigned char>(c));
+  EXPECT_EQ(missing, expected);
+  EXPECT_EQ(refused, L"Kameran \u00e4r avst\u00e4ngd");
+  EXPECT_LT(DistanceFromTurnedPortrait(data.Photo("47"), 180), 4.0);
+  EXPECT_EQ(log.Text(), "eos attach\neos 1 '' args-ok\neos 1 '' args-ok\n");
+  for (const char* v : {"EOS_RESULT", "EOS_ANSWER"}) SetVariable(v, "");
+}
+
+}  // namespace
+}  // namespace vemra::test

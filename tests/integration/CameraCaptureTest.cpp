@@ -5,7 +5,7 @@
 // on one another in the order written.
 #include <gtest/gtest.h>
 
-#include "HostDll.h"  // windows.h first
+#include "ScriptedUser.h"  // windows.h first
 
 #include <cstdlib>
 #include <deque>
@@ -18,8 +18,6 @@
 
 namespace vemra::test {
 namespace {
-
-constexpr int kMessageText = 0xFFFF;
 
 std::string Unix(const char* path) { return WindowsPath(path); }
 std::string Fakes(const char* name) { return Unix(VEMRA_CAMERA_FAKES "/") + name; }
@@ -52,83 +50,9 @@ struct CallLog {
 
 // ---- the user, from a thread timer
 
-struct Found {
-  HWND window = nullptr;
-  const wchar_t* className;
-  int childId;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM p) {
-  auto& f = *reinterpret_cast<Found*>(p);
-  wchar_t cls[64] = L"";
-  GetClassNameW(window, cls, 64);
-  if (IsWindowVisible(window) && lstrcmpW(cls, f.className) == 0 &&
-      (f.childId == 0 || GetDlgItem(window, f.childId))) {
-    f.window = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-HWND FindOurs(const wchar_t* className, int childId = 0) {
-  Found f{nullptr, className, childId};
-  EnumThreadWindows(GetCurrentThreadId(), MatchWindow, LPARAM(&f));
-  return f.window;
-}
-HWND CaptureDialog() { return FindOurs(L"TdlgCapture"); }
-HWND MessageBoxWindow() { return FindOurs(L"#32770", kMessageText); }
-
-std::wstring TextOf(HWND window) {
-  wchar_t text[512] = L"";
-  GetWindowTextW(window, text, 512);
-  return text;
-}
-
-void Click(HWND window, int id) {
-  PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(GetDlgItem(window, id)));
-}
-
-void SaveScreenshot(HWND window, const std::string& name) {
-  const std::string folder = TestProgramFolder() + "capture-screens\\";
-  CreateDirectoryA(folder.c_str(), nullptr);
-  SaveWindowPicture(window, folder + name + ".bmp");
-}
-
-using Step = std::function<bool()>;  // true when done
-std::deque<Step> steps;
-bool busy = false, gaveUp = false;
-int idleTicks = 0;
-
-void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-  if (busy) return;
-  busy = true;
-  try {
-    if (!steps.empty() && steps.front()()) {
-      steps.pop_front();
-      idleTicks = 0;
-    } else if (++idleTicks > 1000) {  // 20 s without progress: close what is open
-      gaveUp = true;
-      steps.clear();
-      for (HWND w : {MessageBoxWindow(), CaptureDialog()})
-        if (w) PostMessageW(w, WM_COMMAND, IDCANCEL, 0);
-    }
-  } catch (...) {
-    gaveUp = true;
-  }
-  busy = false;
-}
-
 // A photo-only scan request with the given script.
 int RunScan(const char* id, std::deque<Step> script) {
-  steps = std::move(script);
-  gaveUp = false;
-  idleTicks = 0;
-  const UINT_PTR timer = SetTimer(nullptr, 0, 20, Tick);
-  const int result = ByName().scanImage(1, id);
-  KillTimer(nullptr, timer);
-  EXPECT_FALSE(gaveUp) << "a window the script waited for never came";
-  EXPECT_TRUE(steps.empty()) << steps.size() << " steps left";
-  return result;
+  return RunScripted(std::move(script), [&] { return ByName().scanImage(1, id); });
 }
 
 // Does one thing to the shown capture dialog.
@@ -157,7 +81,8 @@ Step CancelWithoutPicture(bool* okEnabled) {
     Click(d, IDCANCEL);
   });
 }
-Step AnswerMessage(std::wstring* text, const char* screenshot = nullptr) {
+// Answers the message box after saving it as a screenshot.
+Step AnswerMessageSaved(std::wstring* text, const char* screenshot) {
   return [=] {
     HWND m = MessageBoxWindow();
     if (!m) return false;
@@ -181,13 +106,6 @@ struct DataFolder {
   }
   std::string Photo(const char* id) const { return folder + "Image\\" + id + ".jpg"; }
 };
-
-Bitmap ReadJpeg(const std::string& path) {
-  std::string bytes = ReadText(path);
-  Bitmap b;
-  DecodeJpeg(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), b);
-  return b;
-}
 
 // The 512 x 512 portrait in the 360 x 480 photo frame is stored as its
 // middle 384 x 512: how far the stored photo is from the portrait turned
@@ -299,7 +217,7 @@ TEST(CameraThroughExports, CanonEosTellsWhyAndThenDeliversItsPicture) {
   Remove("cpPlugin_CanonEOS.dll");
   DataFolder data(43);
   std::wstring missing, refused;
-  EXPECT_EQ(RunScan("47", {PressCanon(), AnswerMessage(&missing, "canon-eos-missing"),
+  EXPECT_EQ(RunScan("47", {PressCanon(), AnswerMessageSaved(&missing, "canon-eos-missing"),
                            OnDialog([](HWND) {
                              Place("cpPlugin_CanonEOS.dll", "cpPlugin_CanonEOS.dll");
                              SetVariable("EOS_RESULT", "-1");

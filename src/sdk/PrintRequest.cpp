@@ -44,42 +44,6 @@ int CheckArguments(PrintRequestContext& c, const Mode& mode, const PermitTexts& 
   return 0;
 }
 
-void AddFieldLines(PrintRequestContext& c, const Mode& mode, const PermitTexts& t,
-                   const std::string& p) {
-  const MunicipalityDetails& m = c.municipality;
-  const Settings& s = c.settings;
-  FieldList& f = c.fields;
-  f.Add("tillstnr", p);
-  f.Add("streckkod", BarcodeNumberOf(p));
-  f.Add("enamn", t.surname);
-  f.Add("fnamn", t.firstName);
-  f.Add("kommunkod", m.code);
-  f.Add("kommunnamn", m.name);
-  f.Add("kommunkontakt", m.contact);
-  f.Add("kommunutdel", m.deliveryAddress);
-  f.Add("kommunpost", m.postalAddress);
-  f.Add("kommuntelefon", m.telephone);
-  f.Add("kommunepost", m.email);
-  f.Add("giltigttom", FormatValidDate(t.validUntil, mode.value, c.regional));
-  f.Add("fnamnenamn", t.firstName + " " + t.surname);
-  f.Add("birthyear", BirthYearOf(p));
-  f.Add("kommunlogo", s.logo);
-  f.Add("kommunpreurad1", s.issuerLine1);
-  f.Add("kommunpreurad2", s.issuerLine2);
-  f.Add("kommunortexkommun", s.ortexMunicipality);
-  f.Add("kommunortextelefon", s.ortexTelephone);
-  f.Add(Ansi("operatör"), t.operatorName);
-  f.Add("coadress", t.careOf);
-  f.Add("utadress", t.street);
-  f.Add("postnrort", t.postcodeTown);
-  f.Add("telefon", t.telephone);
-  f.Add(Ansi("löpnummer"), RunningNumberOf(p));
-  f.Add(Ansi("län"), Characters(p, 2, 2));
-  f.Add("kommunid", Characters(p, 0, 2));
-  f.Add("kon", Characters(p, p.size() - 1, 1));
-  f.Add("utfardat", FormatDateTime("ddddd", c.clock.Now(), c.regional));
-}
-
 }  // namespace
 
 int RunPrintRequest(PrintRequestContext& c, int modeValue, const PermitTexts& t) {
@@ -111,7 +75,8 @@ int RunPrintRequest(PrintRequestContext& c, int modeValue, const PermitTexts& t)
     c.showSystemMessage(Ansi("Denna funktion funger inte ännu i denna version av SDK:n"));
     return 0;
   }
-  AddFieldLines(c, mode, t, *p);
+  AddPermitFields(c.fields, {c.settings, c.municipality, c.regional, c.clock}, mode.value, t,
+                  *p);
 
   if (mode.print && c.printers.CurrentPrinterName() != c.settings.printer)
     c.printers.SelectPrinter(c.settings.printer);
@@ -120,6 +85,42 @@ int RunPrintRequest(PrintRequestContext& c, int modeValue, const PermitTexts& t)
                  s.topOffset, s.leftOffset, mode.print ? 100.0 : 50.0});
   return 0;
 }
+
+void AddPermitFields(FieldList& f, const PermitFieldSources& c, int mode, const PermitTexts& t,
+                     const std::string& p) {
+  const MunicipalityDetails& m = c.municipality;
+  const Settings& s = c.settings;
+  f.Add("tillstnr", p);
+  f.Add("streckkod", BarcodeNumberOf(p));
+  f.Add("enamn", t.surname);
+  f.Add("fnamn", t.firstName);
+  f.Add("kommunkod", m.code);
+  f.Add("kommunnamn", m.name);
+  f.Add("kommunkontakt", m.contact);
+  f.Add("kommunutdel", m.deliveryAddress);
+  f.Add("kommunpost", m.postalAddress);
+  f.Add("kommuntelefon", m.telephone);
+  f.Add("kommunepost", m.email);
+  f.Add("giltigttom", FormatValidDate(t.validUntil, mode, c.regional));
+  f.Add("fnamnenamn", t.firstName + " " + t.surname);
+  f.Add("birthyear", BirthYearOf(p));
+  f.Add("kommunlogo", s.logo);
+  f.Add("kommunpreurad1", s.issuerLine1);
+  f.Add("kommunpreurad2", s.issuerLine2);
+  f.Add("kommunortexkommun", s.ortexMunicipality);
+  f.Add("kommunortextelefon", s.ortexTelephone);
+  f.Add(Ansi("operatör"), t.operatorName);
+  f.Add("coadress", t.careOf);
+  f.Add("utadress", t.street);
+  f.Add("postnrort", t.postcodeTown);
+  f.Add("telefon", t.telephone);
+  f.Add(Ansi("löpnummer"), RunningNumberOf(p));
+  f.Add(Ansi("län"), Characters(p, 2, 2));
+  f.Add("kommunid", Characters(p, 0, 2));
+  f.Add("kon", Characters(p, p.size() - 1, 1));
+  f.Add("utfardat", FormatDateTime("ddddd", c.clock.Now(), c.regional));
+}
+
 
 std::string UpperCaseSwedish(std::string_view text) {
   std::string out(text);

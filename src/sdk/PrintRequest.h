@@ -52,6 +52,18 @@ struct PrintRequestContext {
 
 int RunPrintRequest(PrintRequestContext& context, int mode, const PermitTexts& texts);
 
+// Where the card's field lines come from besides the permit's texts.
+struct PermitFieldSources {
+  const Settings& settings;
+  const MunicipalityDetails& municipality;
+  const RegionalFormats& regional;
+  const Clock& clock;
+};
+// Appends the card's field lines of a checked request; `permit` is the
+// normalised permit number. Also what the layout checker fills a card with.
+void AddPermitFields(FieldList& fields, const PermitFieldSources& sources, int mode,
+                     const PermitTexts& texts, const std::string& permit);
+
 // "a"-"z" and "å", "ä", "ö" to capitals; nothing else changes.
 std::string UpperCaseSwedish(std::string_view text);
 std::string PadLeftZeros(std::size_t length, std::string_view text);

@@ -15,11 +15,11 @@ constexpr const char* kText = "typftx\tlft5\ttop5\twid30\thei4\tdatHej\tfnmArial
 
 struct PlantedCase {
   const char* name;
-  std::string front;            // card.cpb
-  int line;                     // of the one problem expected
+  std::string front;  // card.cpb
+  int line;           // of the one problem expected
   const char* key;
   Severity severity;
-  const char* message;          // part of its message
+  const char* message;  // part of its message
 };
 
 std::string Lines(std::initializer_list<std::string> records) {
@@ -69,34 +69,39 @@ INSTANTIATE_TEST_SUITE_P(
                     Severity::Error, "not a number"},
         PlantedCase{"ColourNotAWholeNumber", Lines({kCard, kText + std::string("\tcol1,5")}), 2,
                     "col", Severity::Error, "not a whole number"},
-        PlantedCase{"OpacityOutOfRange", Lines({kCard, kText + std::string("\topa150")}), 2,
-                    "opa", Severity::Warning, "outside 0 to 100"},
+        PlantedCase{"OpacityOutOfRange", Lines({kCard, kText + std::string("\topa150")}), 2, "opa",
+                    Severity::Warning, "outside 0 to 100"},
         PlantedCase{"AngleNotAQuarterTurn", Lines({kCard, kText + std::string("\tang45")}), 2,
                     "ang", Severity::Warning, "90"},
         PlantedCase{"OutsideTheCard",
                     Lines({kCard, "typftx\tlft80\ttop5\twid10\thei4\tdatHej\tfsz3"}), 2, "lft",
                     Severity::Warning, "outside the card"},
-        PlantedCase{"CardWithoutSize", Lines({"typcsz\twid85,6", kText}), 1, "hei",
-                    Severity::Error, "size"},
+        PlantedCase{"CardWithoutSize", Lines({"typcsz\twid85,6", kText}), 1, "hei", Severity::Error,
+                    "size"},
         PlantedCase{"MissingBack",
-                    Lines({std::string(kCard) + "\tbakgone\tmalBacksideNewPage", kText}), 1,
-                    "bak", Severity::Error, "gone.cpc"},
+                    Lines({std::string(kCard) + "\tbakgone\tmalBacksideNewPage", kText}), 1, "bak",
+                    Severity::Error, "gone.cpc"},
         PlantedCase{"MissingSheet", Lines({std::string(kCard) + "\tmalgone", kText}), 1, "mal",
                     Severity::Error, "gone.cpm"},
-        PlantedCase{"MissingDataTable", Lines({std::string(kCard) + "\ttblgone", kText}), 1,
-                    "tbl", Severity::Warning, "gone.dat"},
+        PlantedCase{"MissingDataTable", Lines({std::string(kCard) + "\ttblgone", kText}), 1, "tbl",
+                    Severity::Warning, "gone.dat"},
         PlantedCase{"UnfilledField",
                     Lines({kCard, "typdtx\tlft5\ttop5\twid30\thei4\tdatnosuchfield\tfsz3"}), 2,
                     "dat", Severity::Warning, "\"nosuchfield\" is filled neither"},
-        PlantedCase{"UnterminatedItem",
-                    Lines({kCard, "typftx\tlft5\ttop5\twid30\thei4\tfsz3\tdat!!special:ft\"A\"!kd\"enamn\""}),
-                    2, "dat", Severity::Error, "not ended by"},
-        PlantedCase{"IfWithoutItsParts",
-                    Lines({kCard, "typftx\tlft5\ttop5\twid30\thei4\tfsz3\tdat!!special:ft\"function_if(A)\"!"}),
-                    2, "dat", Severity::Error, "function_if("},
-        PlantedCase{"ExpressionReadsUnfilledField",
-                    Lines({kCard, "typftx\tlft5\ttop5\twid30\thei4\tfsz3\tdat!!special:kd\"saknas\"!"}),
-                    2, "dat", Severity::Warning, "\"saknas\" is filled neither"},
+        PlantedCase{
+            "UnterminatedItem",
+            Lines({kCard,
+                   "typftx\tlft5\ttop5\twid30\thei4\tfsz3\tdat!!special:ft\"A\"!kd\"enamn\""}),
+            2, "dat", Severity::Error, "not ended by"},
+        PlantedCase{
+            "IfWithoutItsParts",
+            Lines({kCard,
+                   "typftx\tlft5\ttop5\twid30\thei4\tfsz3\tdat!!special:ft\"function_if(A)\"!"}),
+            2, "dat", Severity::Error, "function_if("},
+        PlantedCase{
+            "ExpressionReadsUnfilledField",
+            Lines({kCard, "typftx\tlft5\ttop5\twid30\thei4\tfsz3\tdat!!special:kd\"saknas\"!"}), 2,
+            "dat", Severity::Warning, "\"saknas\" is filled neither"},
         PlantedCase{"ShapeWithoutFill", Lines({kCard, "typshp\tlft0\ttop0\twid5\thei5\tpcl0"}), 2,
                     "bcl", Severity::Error, "needs a colour"},
         PlantedCase{"PictureNotFound",
@@ -105,23 +110,26 @@ INSTANTIATE_TEST_SUITE_P(
         PlantedCase{"LogoNotFound",
                     Lines({kCard, "typpho\tlft1\ttop1\twid8\thei8\tkndDB\tdatenamn"}), 2, "dat",
                     Severity::Error, "\"Andersson\" is found neither"},
-        PlantedCase{"PictureMuchLargerThanItsBox",
-                    Lines({kCard, "typpho\tlft1\ttop1\twid2\thei2\tkndDB\tdat!!special:ft\"large.bmp\"!"}),
-                    2, "dat", Severity::Warning, "800 x 800 pixels"},
+        PlantedCase{
+            "PictureMuchLargerThanItsBox",
+            Lines({kCard, "typpho\tlft1\ttop1\twid2\thei2\tkndDB\tdat!!special:ft\"large.bmp\"!"}),
+            2, "dat", Severity::Warning, "800 x 800 pixels"},
         PlantedCase{"BarcodeCannotEncode",
-                    Lines({kCard, "typbam\tlft5\ttop20\twid60\thei10\tbtpcode39\tdatoperat\xf6r"}), 2,
-                    "dat", Severity::Error, "cannot encode \"\xf6\""},
+                    Lines({kCard, "typbam\tlft5\ttop20\twid60\thei10\tbtpcode39\tdatoperat\xf6r"}),
+                    2, "dat", Severity::Error, "cannot encode \"\xf6\""},
         PlantedCase{"BarsPastTheirBox",
                     Lines({kCard, "typbam\tlft5\ttop20\twid60\thei10\tbtpcode128\tdatenamn"}), 2,
                     "wid", Severity::Warning, "past the box"},
-        PlantedCase{"TextTooWide",
-                    Lines({kCard, "typftx\tlft5\ttop5\twid10\thei4\tfsz3\tdatEn text som inte ryms"}),
-                    2, "wid", Severity::Warning, "overflows its box"},
+        PlantedCase{
+            "TextTooWide",
+            Lines({kCard, "typftx\tlft5\ttop5\twid10\thei4\tfsz3\tdatEn text som inte ryms"}), 2,
+            "wid", Severity::Warning, "overflows its box"},
         PlantedCase{"TextTooTall", Lines({kCard, "typftx\tlft5\ttop5\twid30\thei2\tfsz4\tdatHej"}),
                     2, "hei", Severity::Warning, "tall"},
         PlantedCase{"WrappedTextTooTall",
-                    Lines({kCard, "typftx\tlft5\ttop5\twid20\thei4\tfsz3\twwp1\tdatEn text som bryts "
-                                  "till flera rader i en liten ruta"}),
+                    Lines({kCard,
+                           "typftx\tlft5\ttop5\twid20\thei4\tfsz3\twwp1\tdatEn text som bryts "
+                           "till flera rader i en liten ruta"}),
                     2, "hei", Severity::Warning, "tall"},
         PlantedCase{"HiddenUnderAShape",
                     Lines({kCard, "typftx\tlft2\ttop2\twid6\thei4\tfsz3\tdatHej", kShape}), 2, "",
@@ -129,10 +137,11 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CheckFixture, ObjectsUnderTransparentOrLaterShapesAreNotHidden) {
-  const CheckResult result = Check(Lines({kCard, kShape,  // drawn first: a background
-                                          "typftx\tlft2\ttop2\twid6\thei4\tfsz3\tdatHej",
-                                          "typshp\tlft0\ttop0\twid10\thei10\tknd0\tbcl255\tpcl-1\topa50",
-                                          "typshp\tlft0\ttop0\twid10\thei10\tknd1\tbcl255\tpcl-1"}));
+  const CheckResult result =
+      Check(Lines({kCard, kShape,  // drawn first: a background
+                   "typftx\tlft2\ttop2\twid6\thei4\tfsz3\tdatHej",
+                   "typshp\tlft0\ttop0\twid10\thei10\tknd0\tbcl255\tpcl-1\topa50",
+                   "typshp\tlft0\ttop0\twid10\thei10\tknd1\tbcl255\tpcl-1"}));
   EXPECT_TRUE(result.problems.empty()) << TextReport(result.problems);
 }
 
@@ -159,8 +168,8 @@ TEST_F(CheckFixture, DataTableFillsTheFieldsInsteadOfTheRequest) {
 
 TEST_F(CheckFixture, FieldsFileReplacesTheSampleHolder) {
   Write("falt.txt", "egetfalt\tv\xe4rde\r\n");
-  const CheckResult result = Check(
-      Lines({kCard, "typdtx\tlft5\ttop5\twid30\thei4\tdategetfalt\tfsz3"}), Path("falt.txt"));
+  const CheckResult result =
+      Check(Lines({kCard, "typdtx\tlft5\ttop5\twid30\thei4\tdategetfalt\tfsz3"}), Path("falt.txt"));
   EXPECT_TRUE(result.problems.empty()) << TextReport(result.problems);
   EXPECT_EQ(Check(Lines({kCard}), Path("saknas.txt")).problems.size(), 1u);
 }

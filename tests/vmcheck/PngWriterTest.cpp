@@ -47,7 +47,7 @@ TEST(PngWriter, PixelsInflateBackAsRgbRows) {
   ASSERT_EQ(uncompress(raw.data(), &rawSize, png.data() + idat + 8, size), Z_OK);
   ASSERT_EQ(rawSize, raw.size());
   const std::size_t row = 9999 * 7;
-  EXPECT_EQ(raw[row], 0);  // no filter
+  EXPECT_EQ(raw[row], 0);        // no filter
   EXPECT_EQ(raw[row + 1], 200);  // red first
   EXPECT_EQ(raw[row + 2], 0);
   EXPECT_EQ(raw[row + 3], std::uint8_t(9999));

@@ -10,8 +10,8 @@ namespace vemra {
 namespace {
 
 Problem Warning(std::string message) {
-  return {"kort.cpb", CardSide::Back, 7, "wid", Severity::Warning, std::move(message),
-          MmBox{1.5, 2, 30, 4.25}};
+  return {"kort.cpb",         CardSide::Back,         7, "wid", Severity::Warning,
+          std::move(message), MmBox{1.5, 2, 30, 4.25}};
 }
 
 TEST(ExitCode, IsTheWorstSeverityFound) {

@@ -29,8 +29,9 @@ void LoadNamedSide(const std::string& key, const char* extension, const FileSyst
   side.name = FileNameOf(side.path);
   side.present = files.FileExists(side.path) && LoadLayoutFile(side.path, side.list, card.store);
   if (!side.present)
-    problems.push_back(FileProblem(card.front, 1, key, Severity::Error,
-                                   "names " + side.path + ", which does not exist or cannot be read"));
+    problems.push_back(
+        FileProblem(card.front, 1, key, Severity::Error,
+                    "names " + side.path + ", which does not exist or cannot be read"));
 }
 
 }  // namespace
@@ -59,7 +60,8 @@ bool LoadCardFiles(const std::string& layoutPath, const FileSystem& files, Field
   card.sheet.side = CardSide::Sheet;
   if (!files.FileExists(layoutPath) ||
       !LoadFrontLayoutFile(layoutPath, card.front.list, card.store)) {
-    problems.push_back(FileProblem(card.front, 0, "", Severity::Error, "Failed to open " + layoutPath));
+    problems.push_back(
+        FileProblem(card.front, 0, "", Severity::Error, "Failed to open " + layoutPath));
     return false;
   }
   if (card.front.list.empty()) {
@@ -74,9 +76,10 @@ bool LoadCardFiles(const std::string& layoutPath, const FileSystem& files, Field
     if (files.FileExists(path)) {
       LoadDataTable(path, fields);
     } else {
-      problems.push_back(FileProblem(card.front, 1, "tbl", Severity::Warning,
-                                     "names the data table " + path +
-                                         ", which does not exist; the print request's fields are used"));
+      problems.push_back(
+          FileProblem(card.front, 1, "tbl", Severity::Warning,
+                      "names the data table " + path +
+                          ", which does not exist; the print request's fields are used"));
     }
   }
   LoadNamedSide("bak", ".cpc", files, card, card.back, problems);

@@ -32,16 +32,21 @@ CheckResult CheckLayout(const CheckOptions& options, const CheckServices& servic
     FillSampleHolder(result.fields, dataFolder, FileNameOf(options.layout), services.files,
                      services.formats);
   } else if (!LoadFieldsFile(options.fieldsFile, result.fields)) {
-    problems.push_back({FileNameOf(options.fieldsFile), CardSide::Front, 0, "", Severity::Error,
-                        "Failed to open " + options.fieldsFile, {}});
+    problems.push_back({FileNameOf(options.fieldsFile),
+                        CardSide::Front,
+                        0,
+                        "",
+                        Severity::Error,
+                        "Failed to open " + options.fieldsFile,
+                        {}});
     return result;
   }
   if (!LoadCardFiles(options.layout, services.files, result.fields, result.card, problems))
     return result;
 
-  DrawingServices drawing{result.fields,       services.formats, services.files,
-                          result.card.store,   dataFolder,       services.measure,
-                          services.bindPictureHooks};
+  DrawingServices drawing{
+      result.fields, services.formats, services.files,           result.card.store,
+      dataFolder,    services.measure, services.bindPictureHooks};
   for (const LayoutSide* side : {&result.card.front, &result.card.back, &result.card.sheet}) {
     if (!side->present) continue;
     CheckRecords(*side, result.fields, services.formats, problems);

@@ -17,10 +17,18 @@ void ProbeCanvas::TextOut(int x, int y, const std::string& text) {
   const int h = font_.height == 0 ? Metrics().ascent : std::abs(font_.height);
   // The character cell turned counter-clockwise about its upper left.
   switch (((font_.escapement / 10) % 360 + 360) % 360) {
-    case 90: Add(Ink::Text, {x, y - w, x + h, y}); break;
-    case 180: Add(Ink::Text, {x - w, y - h, x, y}); break;
-    case 270: Add(Ink::Text, {x - h, y, x, y + w}); break;
-    default: Add(Ink::Text, {x, y, x + w, y + h}); break;
+    case 90:
+      Add(Ink::Text, {x, y - w, x + h, y});
+      break;
+    case 180:
+      Add(Ink::Text, {x - w, y - h, x, y});
+      break;
+    case 270:
+      Add(Ink::Text, {x - h, y, x, y + w});
+      break;
+    default:
+      Add(Ink::Text, {x, y, x + w, y + h});
+      break;
   }
 }
 
@@ -61,22 +69,29 @@ void ProbeCanvas::DrawFormattedText(const PixelRect& box, const std::string& tex
   const int em = font_.height == 0 ? Metrics().ascent : std::abs(font_.height);
   const int height = int(lines.size() - 1) * Metrics().height + em;
   int left = box.left, top = box.top;
-  if (format & kAlignRight) left = box.right - widest;
-  else if (format & kAlignCentre) left = box.left + (box.Width() - widest) / 2;
-  if (format & kAlignBottom) top = box.bottom - height;
-  else if (format & kAlignVCentre) top = box.top + (box.Height() - height) / 2;
+  if (format & kAlignRight)
+    left = box.right - widest;
+  else if (format & kAlignCentre)
+    left = box.left + (box.Width() - widest) / 2;
+  if (format & kAlignBottom)
+    top = box.bottom - height;
+  else if (format & kAlignVCentre)
+    top = box.top + (box.Height() - height) / 2;
   Add(Ink::Text, {left, top, left + widest, top + height});
 }
 
 void ProbeCanvas::Line(int x1, int y1, int x2, int y2) {
   // The end point is not drawn, as with GDI's LineTo.
   const int left = std::min(x1, x2), top = std::min(y1, y2);
-  Add(Ink::Bar, {left, top, std::max(std::max(x1, x2), left + 1), std::max(std::max(y1, y2), top + 1)});
+  Add(Ink::Bar,
+      {left, top, std::max(std::max(x1, x2), left + 1), std::max(std::max(y1, y2), top + 1)});
 }
 
 void ProbeCanvas::FillRect(const PixelRect& box, ColourValue) {
-  if (box.Width() <= 0 || box.Height() <= 0) ++vanishedBars_;
-  else Add(Ink::Bar, box);
+  if (box.Width() <= 0 || box.Height() <= 0)
+    ++vanishedBars_;
+  else
+    Add(Ink::Bar, box);
 }
 
 void ProbeCanvas::StretchDraw(const PixelRect& box, const Bitmap& picture) {
@@ -98,11 +113,16 @@ Bitmap ProbeCanvas::CopyArea(const PixelRect& area) {
 int ProbeCanvas::DeviceCaps(DeviceCap cap) const {
   switch (cap) {
     case DeviceCap::LogPixelsX:
-    case DeviceCap::LogPixelsY: return dpi_;
-    case DeviceCap::BitsPixel: return 24;
-    case DeviceCap::Planes: return 1;
-    case DeviceCap::NumColors: return -1;
-    default: return 0;
+    case DeviceCap::LogPixelsY:
+      return dpi_;
+    case DeviceCap::BitsPixel:
+      return 24;
+    case DeviceCap::Planes:
+      return 1;
+    case DeviceCap::NumColors:
+      return -1;
+    default:
+      return 0;
   }
 }
 

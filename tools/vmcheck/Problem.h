@@ -19,8 +19,8 @@ struct MmBox {
 struct Problem {
   std::string file;  // the layout file's name, without its folder
   CardSide side = CardSide::Front;
-  int line = 0;      // the record's line, from 1; 0 for the file as a whole
-  std::string key;   // the key to blame, or empty
+  int line = 0;     // the record's line, from 1; 0 for the file as a whole
+  std::string key;  // the key to blame, or empty
   Severity severity = Severity::Error;
   std::string message;  // Windows-1252, as the layout's own texts
   std::optional<MmBox> box;

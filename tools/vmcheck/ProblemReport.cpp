@@ -14,9 +14,12 @@ const char* SeverityName(Severity severity) {
 
 const char* SideName(CardSide side) {
   switch (side) {
-    case CardSide::Back: return "back";
-    case CardSide::Sheet: return "sheet";
-    default: return "front";
+    case CardSide::Back:
+      return "back";
+    case CardSide::Sheet:
+      return "sheet";
+    default:
+      return "front";
   }
 }
 

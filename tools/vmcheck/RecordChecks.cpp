@@ -14,7 +14,16 @@ namespace vemra {
 namespace {
 
 enum class Value {
-  Text, Millimetres, Size, Angle, Colour, ColourOrNone, ShapeKind, LenientInteger, Percent, Choice
+  Text,
+  Millimetres,
+  Size,
+  Angle,
+  Colour,
+  ColourOrNone,
+  ShapeKind,
+  LenientInteger,
+  Percent,
+  Choice
 };
 
 struct KeyRule {
@@ -105,8 +114,8 @@ class RecordReport {
 
   void Add(std::string key, Severity severity, std::string message) {
     problems_.push_back({side_.name, side_.side, int(index_) + 1, std::move(key), severity,
-                         std::move(message), index_ > 0 ? RecordBox(side_.list[index_])
-                                                        : std::nullopt});
+                         std::move(message),
+                         index_ > 0 ? RecordBox(side_.list[index_]) : std::nullopt});
   }
 
  private:
@@ -129,7 +138,8 @@ void CheckValue(const KeyRule& rule, const std::string& value, RecordReport& rep
     }
   };
   switch (rule.value) {
-    case Value::Text: return;
+    case Value::Text:
+      return;
     case Value::Millimetres:
     case Value::Size:
       try {
@@ -137,25 +147,28 @@ void CheckValue(const KeyRule& rule, const std::string& value, RecordReport& rep
         if (rule.value == Value::Size && mm < 0)
           report.Add(key, Severity::Warning, Quoted(value) + " is negative");
       } catch (const LayoutValueError&) {
-        report.Add(key, Severity::Error,
-                   Quoted(value) + " is not a number; it ends the print job");
+        report.Add(key, Severity::Error, Quoted(value) + " is not a number; it ends the print job");
       }
       return;
     case Value::Angle:
       if (auto angle = integer(Severity::Error, "; it ends the print job");
           angle && *angle % 90 != 0)
-        report.Add(key, Severity::Warning, Quoted(value) + " is not 0, 90, 180 or 270; drawn unturned");
+        report.Add(key, Severity::Warning,
+                   Quoted(value) + " is not 0, 90, 180 or 270; drawn unturned");
       return;
     case Value::Colour:
     case Value::ColourOrNone:
       if (auto colour = integer(Severity::Error, "; it ends the print job");
           colour && (*colour > 0xFFFFFF || *colour < (rule.value == Value::Colour ? 0 : -1)))
-        report.Add(key, Severity::Warning, Quoted(value) + " is no colour (0 to 16777215" +
-                                               (rule.value == Value::Colour ? ")" : ", or -1)"));
+        report.Add(key, Severity::Warning,
+                   Quoted(value) + " is no colour (0 to 16777215" +
+                       (rule.value == Value::Colour ? ")" : ", or -1)"));
       return;
     case Value::ShapeKind:
-      if (auto kind = integer(Severity::Error, "; it ends the print job"); kind && (*kind < 0 || *kind > 5))
-        report.Add(key, Severity::Warning, Quoted(value) + " is no shape (0 to 5); nothing is drawn");
+      if (auto kind = integer(Severity::Error, "; it ends the print job");
+          kind && (*kind < 0 || *kind > 5))
+        report.Add(key, Severity::Warning,
+                   Quoted(value) + " is no shape (0 to 5); nothing is drawn");
       return;
     case Value::LenientInteger:
     case Value::Percent:
@@ -176,7 +189,8 @@ void CheckKeys(const std::string& record, std::string_view type, RecordReport& r
   std::set<std::string> seen;
   for (const std::string& field : Split(record, '\t')) {
     if (field.empty()) continue;
-    if (const auto equals = field.find('='); StartsWith(field, "ImFx") && equals != std::string::npos) {
+    if (const auto equals = field.find('=');
+        StartsWith(field, "ImFx") && equals != std::string::npos) {
       const std::string name = field.substr(0, equals);
       if (std::find(std::begin(kEffectKeys), std::end(kEffectKeys), name) == std::end(kEffectKeys))
         report.Add(name, Severity::Warning, "unknown picture effect key");
@@ -185,7 +199,8 @@ void CheckKeys(const std::string& record, std::string_view type, RecordReport& r
       continue;
     }
     if (field.size() < 3) {
-      report.Add(field, Severity::Warning, "field " + Quoted(field) + " is too short to hold a key");
+      report.Add(field, Severity::Warning,
+                 "field " + Quoted(field) + " is too short to hold a key");
       continue;
     }
     const std::string key = field.substr(0, 3);
@@ -195,9 +210,12 @@ void CheckKeys(const std::string& record, std::string_view type, RecordReport& r
     }
     bool keyKnown = false;
     const KeyRule* rule = RuleOf(key, type, keyKnown);
-    if (!keyKnown) report.Add(key, Severity::Warning, "unknown key");
-    else if (!rule) report.Add(key, Severity::Warning, "is not used by " + std::string(type) + " records");
-    else CheckValue(*rule, field.substr(3), report);
+    if (!keyKnown)
+      report.Add(key, Severity::Warning, "unknown key");
+    else if (!rule)
+      report.Add(key, Severity::Warning, "is not used by " + std::string(type) + " records");
+    else
+      CheckValue(*rule, field.substr(3), report);
   }
 }
 
@@ -236,15 +254,15 @@ void RequireField(const std::string& name, const FieldList& fields, RecordReport
     report.Add("dat", Severity::Warning, "names no field");
   } else if (MemoPrefixOf(name).empty() && !HasField(fields, name)) {
     // Memo lines are the municipality's own additions and may stay empty.
-    report.Add("dat", Severity::Warning,
-               "field " + Quoted(name) + " is filled neither by the print request nor by the data table");
+    report.Add(
+        "dat", Severity::Warning,
+        "field " + Quoted(name) + " is filled neither by the print request nor by the data table");
   }
 }
 
 void CheckExpression(const std::string& key, const std::string& text, const FieldList& fields,
                      const RegionalFormats& formats, RecordReport& report) {
-  if (auto fault = ExpressionFault(text, fields, formats))
-    report.Add(key, Severity::Error, *fault);
+  if (auto fault = ExpressionFault(text, fields, formats)) report.Add(key, Severity::Error, *fault);
   for (const std::string& name : ExpressionFields(text)) RequireField(name, fields, report);
 }
 
@@ -256,14 +274,17 @@ void CheckObjectData(const std::string& record, std::string_view type, const Fie
   } else if (type == "dtx") {
     RequireField(StripDbMarker(dat.substr(0, dat.find("[DB]"))), fields, report);
   } else if (type == "bam" || (type == "pho" && GetLayoutValue("knd", record) == "DB")) {
-    if (IsSpecialExpression(dat)) CheckExpression("dat", dat, fields, formats, report);
-    else RequireField(type == "bam" ? StripDbMarker(dat) : dat.substr(0, FindNoCase(dat, "[DB]")),
-                      fields, report);
+    if (IsSpecialExpression(dat))
+      CheckExpression("dat", dat, fields, formats, report);
+    else
+      RequireField(type == "bam" ? StripDbMarker(dat) : dat.substr(0, FindNoCase(dat, "[DB]")),
+                   fields, report);
   }
   if (type == "shp")
     for (const char* key : {"bcl", "pcl"})
       if (GetLayoutValue(key, record).empty())
-        report.Add(key, Severity::Error, "a shape needs a colour here (-1 for none); it ends the print job");
+        report.Add(key, Severity::Error,
+                   "a shape needs a colour here (-1 for none); it ends the print job");
 }
 
 void CheckInsideCard(const std::string& record, const LayoutList& list, RecordReport& report) {
@@ -272,8 +293,8 @@ void CheckInsideCard(const std::string& record, const LayoutList& list, RecordRe
   // A card without a size is told on its own line.
   if (!card || !box || card->width <= 0 || card->height <= 0) return;
   constexpr double kSlack = 0.05;
-  if (box->left < -kSlack || box->top < -kSlack ||
-      box->left + box->width > card->width + kSlack || box->top + box->height > card->height + kSlack)
+  if (box->left < -kSlack || box->top < -kSlack || box->left + box->width > card->width + kSlack ||
+      box->top + box->height > card->height + kSlack)
     report.Add("lft", Severity::Warning, "the box lies partly outside the card");
 }
 
@@ -289,7 +310,8 @@ std::optional<std::string> ExpressionFault(std::string_view text, const FieldLis
       const std::string item = items.substr(start, bang - start);
       const std::string head = LowerAscii(std::string_view(item).substr(0, 2));
       const auto quote = item.find('"');
-      const bool quoted = quote != std::string::npos && item.size() >= quote + 2 && item.back() == '"';
+      const bool quoted =
+          quote != std::string::npos && item.size() >= quote + 2 && item.back() == '"';
       if (head == "ft" && (quote != 2 || !quoted))
         return "item " + Quoted(item) + " is not ft\"text\"";
       if (head == "kd" && !quoted) return "item " + Quoted(item) + " is not kd\"field\"";
@@ -310,14 +332,14 @@ std::optional<std::string> ExpressionFault(std::string_view text, const FieldLis
         return "function_if( needs \"left=right then a else b\"";
     }
   }
-  if (const auto at = evaluated.find("function_mod10("); at != std::string::npos &&
-                                                         evaluated.find(')', at) == std::string::npos)
+  if (const auto at = evaluated.find("function_mod10(");
+      at != std::string::npos && evaluated.find(')', at) == std::string::npos)
     return "function_mod10( has no closing \")\"";
   return std::nullopt;
 }
 
-void CheckRecords(const LayoutSide& side, const FieldList& fields,
-                  const RegionalFormats& formats, Problems& problems) {
+void CheckRecords(const LayoutSide& side, const FieldList& fields, const RegionalFormats& formats,
+                  Problems& problems) {
   if (side.list.empty()) return;
   RecordReport card(side, 0, problems);
   CheckCardRecord(side.list.front(), card);
@@ -330,7 +352,8 @@ void CheckRecords(const LayoutSide& side, const FieldList& fields,
     if (record.empty()) continue;
     RecordReport report(side, i, problems);
     const std::string type = GetLayoutValue("typ", record);
-    if (std::find(std::begin(kObjectTypes), std::end(kObjectTypes), type) == std::end(kObjectTypes)) {
+    if (std::find(std::begin(kObjectTypes), std::end(kObjectTypes), type) ==
+        std::end(kObjectTypes)) {
       report.Add("typ", Severity::Error,
                  "unknown record type " + Quoted(type) + "; the record is not drawn");
       continue;

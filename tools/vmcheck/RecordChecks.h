@@ -12,8 +12,8 @@
 namespace vemra {
 
 // Every record of `side`; `fields` is the list the card is filled with.
-void CheckRecords(const LayoutSide& side, const FieldList& fields,
-                  const RegionalFormats& formats, Problems& problems);
+void CheckRecords(const LayoutSide& side, const FieldList& fields, const RegionalFormats& formats,
+                  Problems& problems);
 
 // Why an expression text does not parse ("!!special:" items, function_if(,
 // function_mod10(), or nullopt. `fields` fill it as the renderer would.

@@ -14,13 +14,19 @@ namespace {
 
 // The holder scripts/demo.sh prints, so that a check and a printed card agree.
 PermitTexts SampleTexts() {
-  return {"123", "Andersson", "Anna", "0180-123-45F", "2027-03-05", "c/o Berg", "Storgatan 1",
-          "111 22 Stockholm", "08-123456", "Operat\xf6r"};
+  return {"123",         "Andersson",        "Anna",      "0180-123-45F", "2027-03-05", "c/o Berg",
+          "Storgatan 1", "111 22 Stockholm", "08-123456", "Operat\xf6r"};
 }
 
 MunicipalityDetails SampleMunicipality() {
-  return {"0180", "Exempelkommun", "Tillst\xe5ndsenheten", "Box 1", "111 22 Exempelstad",
-          "08-000 00 00", "tillstand@example.se", ""};
+  return {"0180",
+          "Exempelkommun",
+          "Tillst\xe5ndsenheten",
+          "Box 1",
+          "111 22 Exempelstad",
+          "08-000 00 00",
+          "tillstand@example.se",
+          ""};
 }
 
 // As the library finds the municipality's logo at initialisation.

@@ -31,12 +31,18 @@ bool ParseArguments(int argc, char** argv, Arguments& out) {
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
     const bool hasValue = i + 1 < argc;
-    if (arg == "--json") out.json = true;
-    else if (arg == "--data" && hasValue) out.options.dataFolder = argv[++i];
-    else if (arg == "--fields" && hasValue) out.options.fieldsFile = argv[++i];
-    else if (arg == "--proof" && hasValue) out.proof = argv[++i];
-    else if (!arg.starts_with("--") && out.options.layout.empty()) out.options.layout = argv[i];
-    else return false;
+    if (arg == "--json")
+      out.json = true;
+    else if (arg == "--data" && hasValue)
+      out.options.dataFolder = argv[++i];
+    else if (arg == "--fields" && hasValue)
+      out.options.fieldsFile = argv[++i];
+    else if (arg == "--proof" && hasValue)
+      out.proof = argv[++i];
+    else if (!arg.starts_with("--") && out.options.layout.empty())
+      out.options.layout = argv[i];
+    else
+      return false;
   }
   return !out.options.layout.empty();
 }
@@ -49,7 +55,8 @@ int Run(int argc, char** argv) {
   }
   vemra::ToolPlatform platform = vemra::MakeToolPlatform();
   const vemra::CheckResult result = vemra::CheckLayout(
-      args.options, {*platform.files, *platform.formats, *platform.measure, platform.bindPictureHooks});
+      args.options,
+      {*platform.files, *platform.formats, *platform.measure, platform.bindPictureHooks});
   const std::string report =
       args.json ? vemra::JsonReport(result.problems) : vemra::TextReport(result.problems);
   std::fwrite(report.data(), 1, report.size(), stdout);

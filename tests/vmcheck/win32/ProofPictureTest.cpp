@@ -1,5 +1,3 @@
-#include "layout/render/win32/GdiCanvas.h"
-
 #include <gtest/gtest.h>
 
 #include "CheckFixture.h"
@@ -7,6 +5,7 @@
 #include "PngWriter.h"
 #include "ProblemReport.h"
 #include "ToolPlatform.h"
+#include "layout/render/win32/GdiCanvas.h"
 #include "win32/ProofPicture.h"
 
 namespace vemra {
@@ -36,10 +35,10 @@ class ProofPictureTest : public CheckFixture {
 };
 
 TEST_F(ProofPictureTest, PlantedOverflowIsOutlinedInRedAndNothingElseIsRed) {
-  const CheckResult result =
-      Check("typcsz\twid85,6\thei54\r\n"
-            "typftx\tlft10\ttop20\twid15\thei5\tfnmArial\tfsz4\tcol0\tdatEn alldeles f\xf6r "
-            "l\xe5ng text\r\n");
+  const CheckResult result = Check(
+      "typcsz\twid85,6\thei54\r\n"
+      "typftx\tlft10\ttop20\twid15\thei5\tfnmArial\tfsz4\tcol0\tdatEn alldeles f\xf6r "
+      "l\xe5ng text\r\n");
   ASSERT_EQ(result.problems.size(), 1u) << TextReport(result.problems);
   ASSERT_EQ(result.problems[0].key, "wid");
 
@@ -51,8 +50,7 @@ TEST_F(ProofPictureTest, PlantedOverflowIsOutlinedInRedAndNothingElseIsRed) {
   const PixelRect box = PrinterBox(*result.problems[0].box);
   // The outline stands a few pixels off the box, its number above it.
   const int near = 12;
-  const PixelRect around{box.left - near, box.top - near - 48, box.right + near,
-                         box.bottom + near};
+  const PixelRect around{box.left - near, box.top - near - 48, box.right + near, box.bottom + near};
   EXPECT_EQ(RedIn(proof, {0, 0, proof.Width(), proof.Height()}), RedIn(proof, around));
   EXPECT_GT(RedIn(proof, {box.left - near, box.top, box.left, box.bottom}), 0);
   EXPECT_GT(RedIn(proof, {box.right, box.top, box.right + near, box.bottom}), 0);

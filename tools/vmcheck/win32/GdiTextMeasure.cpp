@@ -1,7 +1,6 @@
 // Text widths from GDI, as the printer's canvas measures them.
-#include "layout/render/win32/GdiCanvas.h"
-
 #include "TextMeasure.h"
+#include "layout/render/win32/GdiCanvas.h"
 
 namespace vemra {
 namespace {

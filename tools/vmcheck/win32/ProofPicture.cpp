@@ -1,5 +1,3 @@
-#include "layout/render/win32/GdiCanvas.h"
-
 #include "win32/ProofPicture.h"
 
 #include <algorithm>
@@ -11,6 +9,7 @@
 #include "ToolPlatform.h"
 #include "layout/fields/LayoutValues.h"
 #include "layout/render/LayoutRenderer.h"
+#include "layout/render/win32/GdiCanvas.h"
 
 namespace vemra {
 namespace {
@@ -42,8 +41,12 @@ class AtPrinterResolution final : public Canvas {
   void Ellipse(const PixelRect& box) override { gdi_.Ellipse(box); }
   void Line(int x1, int y1, int x2, int y2) override { gdi_.Line(x1, y1, x2, y2); }
   void FillRect(const PixelRect& box, ColourValue colour) override { gdi_.FillRect(box, colour); }
-  void StretchDraw(const PixelRect& box, const Bitmap& picture) override { gdi_.StretchDraw(box, picture); }
-  void StretchDraw(const PixelRect& box, const Metafile& picture) override { gdi_.StretchDraw(box, picture); }
+  void StretchDraw(const PixelRect& box, const Bitmap& picture) override {
+    gdi_.StretchDraw(box, picture);
+  }
+  void StretchDraw(const PixelRect& box, const Metafile& picture) override {
+    gdi_.StretchDraw(box, picture);
+  }
   bool TransferBits(const PixelRect& box, const Bitmap& picture, bool andCombine) override {
     return gdi_.TransferBits(box, picture, andCombine);
   }

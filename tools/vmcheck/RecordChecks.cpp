@@ -280,6 +280,15 @@ void CheckObjectData(const std::string& record, std::string_view type, const Fie
       RequireField(type == "bam" ? StripDbMarker(dat) : dat.substr(0, FindNoCase(dat, "[DB]")),
                    fields, report);
   }
+  if ((type == "ftx" || type == "dtx") && GetLayoutValue("fsp", record).empty()) {
+    try {
+      if (ParseLayoutNumber(GetLayoutValue("fsz", record)) <= 0)
+        report.Add("fsz", Severity::Warning,
+                   "the text has no font size (fsz or fsp); it prints in the device's default");
+    } catch (const LayoutValueError&) {
+      // told with the key's value
+    }
+  }
   if (type == "shp")
     for (const char* key : {"bcl", "pcl"})
       if (GetLayoutValue(key, record).empty())

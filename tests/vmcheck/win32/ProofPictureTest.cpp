@@ -49,14 +49,14 @@ TEST_F(ProofPictureTest, PlantedOverflowIsOutlinedInRedAndNothingElseIsRed) {
 
   const PixelRect box = PrinterBox(*result.problems[0].box);
   // The outline stands a few pixels off the box, its number above it.
-  const int near = 12;
-  const PixelRect around{box.left - near, box.top - near - 48, box.right + near, box.bottom + near};
+  const int reach = 12;
+  const PixelRect around{box.left - reach, box.top - reach - 48, box.right + reach, box.bottom + reach};
   EXPECT_EQ(RedIn(proof, {0, 0, proof.Width(), proof.Height()}), RedIn(proof, around));
-  EXPECT_GT(RedIn(proof, {box.left - near, box.top, box.left, box.bottom}), 0);
-  EXPECT_GT(RedIn(proof, {box.right, box.top, box.right + near, box.bottom}), 0);
-  EXPECT_GT(RedIn(proof, {box.left, box.top - near, box.right, box.top}), 0);
-  EXPECT_GT(RedIn(proof, {box.left, box.bottom, box.right, box.bottom + near}), 0);
-  EXPECT_GT(RedIn(proof, {box.left - near, box.top - near - 48, box.right, box.top - near}), 0)
+  EXPECT_GT(RedIn(proof, {box.left - reach, box.top, box.left, box.bottom}), 0);
+  EXPECT_GT(RedIn(proof, {box.right, box.top, box.right + reach, box.bottom}), 0);
+  EXPECT_GT(RedIn(proof, {box.left, box.top - reach, box.right, box.top}), 0);
+  EXPECT_GT(RedIn(proof, {box.left, box.bottom, box.right, box.bottom + reach}), 0);
+  EXPECT_GT(RedIn(proof, {box.left - reach, box.top - reach - 48, box.right, box.top - reach}), 0)
       << "the problem's number";
   EXPECT_EQ(RedIn(proof, box), 0) << "the box itself stays as drawn";
 }

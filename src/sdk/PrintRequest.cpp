@@ -59,10 +59,8 @@ int RunPrintRequest(PrintRequestContext& c, int modeValue, const PermitTexts& t)
     c.photo.Clear();
     c.signature.Clear();
   }
-  std::optional<std::string> p = NormalisePermitNumber(t.permitNumber);
+  std::optional<std::string> p = CardPermitNumber(t.permitNumber, modeValue);
   if (!p) return 7;
-  if ((*p)[13] == 'K' && !mode.eu) (*p)[13] = 'F';
-  if ((*p)[13] == 'F' && mode.eu) (*p)[13] = 'K';
 
   if (mode.eu && (toPrinter || !mode.print)) {
     // A picture that cannot be read leaves its holder as it was.
@@ -121,6 +119,14 @@ void AddPermitFields(FieldList& f, const PermitFieldSources& c, int mode, const 
   f.Add("utfardat", FormatDateTime("ddddd", c.clock.Now(), c.regional));
 }
 
+std::optional<std::string> CardPermitNumber(std::string_view permit, int mode) {
+  std::optional<std::string> p = NormalisePermitNumber(permit);
+  if (!p) return p;
+  const bool eu = ModeOf(mode).eu;
+  if ((*p)[13] == 'K' && !eu) (*p)[13] = 'F';
+  if ((*p)[13] == 'F' && eu) (*p)[13] = 'K';
+  return p;
+}
 
 std::string UpperCaseSwedish(std::string_view text) {
   std::string out(text);

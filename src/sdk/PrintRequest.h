@@ -74,6 +74,10 @@ std::string BarcodeNumberOf(std::string_view permit);
 // be made a permit number of 14 or 16 characters.
 std::optional<std::string> NormalisePermitNumber(std::string_view permit);
 
+// The permit number as the card of `mode` shows it: normalised, its
+// fourteenth character "K" on the EU card and "F" on the older one.
+std::optional<std::string> CardPermitNumber(std::string_view permit, int mode);
+
 // A date in the user's short date format (its order of year, month and day
 // and its date separator).
 std::optional<DateTime> ParseShortDate(std::string_view text, const RegionalFormats& formats);

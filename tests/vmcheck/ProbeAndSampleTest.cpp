@@ -76,6 +76,8 @@ TEST(SampleHolder, TakesTheDataFoldersMunicipalityAndTheCardsDateFormat) {
   EXPECT_THAT(FieldValue(eu, "kommunlogo"), ::testing::EndsWith("0180logo.jpg"));
   EXPECT_EQ(FieldValue(eu, "giltigttom"), "5-MAR-2027");
   EXPECT_EQ(FieldValue(older, "giltigttom"), "2027-03-05");
+  EXPECT_EQ(FieldValue(eu, "tillstnr"), "0180-00123-45K");
+  EXPECT_EQ(FieldValue(older, "tillstnr"), "0180-00123-45F");
   EXPECT_TRUE(HasField(eu, "ENAMN"));
   EXPECT_FALSE(HasField(eu, "memokd1"));
 }

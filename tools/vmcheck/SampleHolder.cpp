@@ -57,7 +57,8 @@ void FillSampleHolder(FieldList& fields, const std::string& dataFolder,
   const PermitTexts texts = SampleTexts();
   const int mode = EqualsNoCaseAscii(layoutName, "ortex.cpb") ? 1 : 0;
   const SystemClock clock;
-  const std::string permit = NormalisePermitNumber(texts.permitNumber).value_or(texts.permitNumber);
+  const std::string permit =
+      CardPermitNumber(texts.permitNumber, mode).value_or(texts.permitNumber);
   AddPermitFields(fields, {settings, municipality, regional, clock}, mode, texts, permit);
 }
 

@@ -61,6 +61,33 @@ TEST_F(ProofPictureTest, PlantedOverflowIsOutlinedInRedAndNothingElseIsRed) {
   EXPECT_EQ(RedIn(proof, box), 0) << "the box itself stays as drawn";
 }
 
+TEST_F(ProofPictureTest, SheetShowsTheCardsAtTheirPlacesBelowFrontAndBack) {
+  Write("ark.cpm",
+        "typcsz\twid100\thei100\r\n"
+        "typcrd\tlft10\ttop10\twid20\thei10\r\n"
+        "typcrd\tlft10\ttop50\twid20\thei10\ttpeb\r\n");
+  Write("kort_bak.cpc", "typcsz\twid20\thei10\r\n"
+                        "typshp\tlft0\ttop0\twid20\thei10\tknd0\tbcl0\tpcl-1\r\n");
+  const CheckResult result =
+      Check("typcsz\twid20\thei10\tbakkort_bak\tmalark\r\n"
+            "typshp\tlft0\ttop0\twid20\thei10\tknd0\tbcl0\tpcl-1\r\n");
+  ASSERT_TRUE(result.problems.empty()) << TextReport(result.problems);
+  const Bitmap proof = RenderProof(result, formats, *files, bindHooks);
+  WritePngFile("vmcheck-proof-sheet.png", proof);
+  // 20 x 10 mm cards (236 x 118), then the 100 mm sheet (1181).
+  ASSERT_EQ(proof.Width(), 1181);
+  ASSERT_EQ(proof.Height(), 118 + 40 + 118 + 40 + 1181);
+  const int sheetTop = 2 * (118 + 40);
+  // Black where a card stands on the sheet (millimetres on the sheet).
+  auto black = [&](double x, double y) {
+    const PixelRect at = PrinterBox({x, y, 0, 0});
+    return proof.Row(sheetTop + at.top)[3 * at.left] < 40;
+  };
+  EXPECT_TRUE(black(15, 15)) << "the front";
+  EXPECT_TRUE(black(15, 55)) << "the back";
+  EXPECT_FALSE(black(15, 35));
+}
+
 TEST_F(ProofPictureTest, DemoCardIsCleanWithGdiMeasuresAndShowsFrontAboveBack) {
   const CheckResult result = CheckLayout({std::string(VEMRA_DEMO) + "/vemraeu.cpb", VEMRA_DEMO, ""},
                                          {*files, formats, *measure, bindHooks});

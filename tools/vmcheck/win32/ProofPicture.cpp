@@ -6,6 +6,7 @@
 
 #include "DrawnChecks.h"
 #include "PngWriter.h"
+#include "ProbeCanvas.h"
 #include "ToolPlatform.h"
 #include "layout/fields/LayoutValues.h"
 #include "layout/render/LayoutRenderer.h"
@@ -82,16 +83,46 @@ struct ProofJob {
   RenderEnvironment& env;
 };
 
+// The records that draw without ending the job: a print job ends at the
+// first value that does not convert, the proof shows everything else.
+LayoutList DrawableRecords(const LayoutList& list, const RenderEnvironment& env) {
+  RenderEnvironment quiet = env;
+  quiet.makeBitmapCanvas = {};
+  quiet.reportError = {};
+  const std::unique_ptr<TextMeasure> measure = MakeEstimatingMeasure();
+  ProbeCanvas probe(*measure, kPrinterDpi);
+  LayoutRenderer renderer(quiet);
+  renderer.BeginJob(probe, OutputKind::Printer, 1.0);
+  LayoutList drawable{list.front()};
+  const std::optional<MmBox> card = RecordBox(list.front());
+  for (std::size_t i = 1; i < list.size() && card; ++i) {
+    try {
+      renderer.DrawLayoutRecord(i, list, probe, 0, card->height, card->width, 0, 0);
+      drawable.push_back(list[i]);
+    } catch (const std::exception&) {
+      // told in the report
+    }
+  }
+  return drawable;
+}
+
 void DrawCards(const LayoutSide& side, const ProofJob& job, LayoutRenderer& renderer) {
-  renderer.DrawLayoutList(side.list, 0, 0, 0);
-  if (side.side != CardSide::Sheet) return;
   const CardFiles& card = job.result.card;
+  const LayoutList front = DrawableRecords(card.front.list, job.env);
+  const LayoutList back =
+      card.back.present ? DrawableRecords(card.back.list, job.env) : LayoutList{};
+  if (side.side != CardSide::Sheet) {
+    renderer.DrawLayoutList(side.side == CardSide::Front ? front : back, 0, 0, 0);
+    return;
+  }
+  renderer.DrawLayoutList(DrawableRecords(side.list, job.env), 0, 0, 0);
   for (const std::string& record : side.list) {
     if (GetLayoutValue("typ", record) != "crd") continue;
-    const bool back = GetLayoutValue("tpe", record) == "b" || GetLayoutValue("bak", record) == "1";
-    if (back && !card.back.present) continue;
+    const bool backPlace =
+        GetLayoutValue("tpe", record) == "b" || GetLayoutValue("bak", record) == "1";
+    if (backPlace && !card.back.present) continue;
     try {
-      renderer.DrawLayoutList(back ? card.back.list : card.front.list,
+      renderer.DrawLayoutList(backPlace ? back : front,
                               ParseLayoutIntegerOr(GetLayoutValue("ang", record), 0),
                               ParseLayoutNumber(GetLayoutValue("lft", record)),
                               ParseLayoutNumber(GetLayoutValue("top", record)));
@@ -130,12 +161,7 @@ Bitmap DrawSide(const LayoutSide& side, const ProofJob& job) {
   AtPrinterResolution output(canvas);
   LayoutRenderer renderer(job.env);
   renderer.BeginJob(output, OutputKind::Printer, 1.0);
-  try {
-    DrawCards(side, job, renderer);
-  } catch (const std::exception&) {
-    // A value that ends a print job ends the drawing here too; the
-    // problems are still outlined on what was drawn.
-  }
+  DrawCards(side, job, renderer);
   OutlineProblems(side, job.result.problems, canvas);
   return canvas.Pixels();
 }

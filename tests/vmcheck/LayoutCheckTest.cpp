@@ -105,6 +105,17 @@ INSTANTIATE_TEST_SUITE_P(
             "ExpressionReadsUnfilledField",
             Lines({kCard, "typftx\tlft5\ttop5\twid30\thei4\tfsz3\tdat!!special:kd\"saknas\"!"}), 2,
             "dat", Severity::Warning, "\"saknas\" is filled neither"},
+        PlantedCase{
+            "ExpressionTooLong",
+            Lines({kCard, "typftx\tlft5\ttop5\twid30\thei4\tfsz3\tdat!!special:ft\"A\"!ft\"" +
+                              std::string(250, 'x') + "\"!"}),
+            2, "dat", Severity::Error, "rest is dropped"},
+        PlantedCase{"ConditionalOutsideAnExpression",
+                    Lines({kCard, "typftx\tlft5\ttop5\twid30\thei4\tfsz3\tdatfunction_if(a=b)"}), 2,
+                    "dat", Severity::Warning, "prints as written"},
+        PlantedCase{"ShownOnlyWithAFieldNeverFilled",
+                    Lines({kCard, kText + std::string("\tdblsaknas")}), 2, "dbl", Severity::Warning,
+                    "never drawn"},
         PlantedCase{"ShapeWithoutFill", Lines({kCard, "typshp\tlft0\ttop0\twid5\thei5\tpcl0"}), 2,
                     "bcl", Severity::Error, "needs a colour"},
         PlantedCase{"PictureNotFound",

@@ -78,6 +78,8 @@ constexpr KeyRule kRules[] = {
 };
 
 constexpr std::string_view kObjectTypes[] = {"ftx", "dtx", "fim", "pho", "shp", "bam", "crd"};
+constexpr std::size_t kReadAfterItem = 250;
+
 // Stands for "function_if(" while an expression is evaluated for checking.
 constexpr std::string_view kKeptIf = "\x01if(";
 
@@ -263,6 +265,9 @@ void RequireField(const std::string& name, const FieldList& fields, RecordReport
 void CheckExpression(const std::string& key, const std::string& text, const FieldList& fields,
                      const RegionalFormats& formats, RecordReport& report) {
   if (auto fault = ExpressionFault(text, fields, formats)) report.Add(key, Severity::Error, *fault);
+  if (!IsSpecialExpression(text) && FindNoCase(text, "function_if(") != std::string::npos)
+    report.Add(key, Severity::Warning,
+               "function_if( works only in a !!special: expression; here it prints as written");
   for (const std::string& name : ExpressionFields(text)) RequireField(name, fields, report);
 }
 
@@ -280,6 +285,10 @@ void CheckObjectData(const std::string& record, std::string_view type, const Fie
       RequireField(type == "bam" ? StripDbMarker(dat) : dat.substr(0, FindNoCase(dat, "[DB]")),
                    fields, report);
   }
+  if (const std::string dbl = StripDbMarker(GetLayoutValue("dbl", record));
+      !dbl.empty() && !HasField(fields, dbl))
+    report.Add("dbl", Severity::Warning,
+               "field " + Quoted(dbl) + " is never filled, so the object is never drawn");
   if ((type == "ftx" || type == "dtx") && GetLayoutValue("fsp", record).empty()) {
     try {
       if (ParseLayoutNumber(GetLayoutValue("fsz", record)) <= 0)
@@ -328,6 +337,11 @@ std::optional<std::string> ExpressionFault(std::string_view text, const FieldLis
     }
     if (start < items.size())
       return "item " + Quoted(items.substr(start)) + " is not ended by \"!\"";
+    // After each item the evaluation reads at most this much of the rest.
+    if (const auto first = items.find('!');
+        first != std::string::npos && items.size() - first - 1 > kReadAfterItem)
+      return "the items after the first run past the " + std::to_string(kReadAfterItem) +
+             " characters read; the rest is dropped";
     // Evaluated with the conditional kept, so that its parts can be seen.
     std::string kept(text);
     for (std::size_t at; (at = FindNoCase(kept, "function_if(")) != std::string::npos;)

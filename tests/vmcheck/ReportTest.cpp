@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "ProblemReport.h"
-#include "RecordChecks.h"
+#include "ExpressionChecks.h"
 #include "base/RegionalFormats.h"
 
 namespace vemra {

@@ -44,11 +44,50 @@ int CheckArguments(PrintRequestContext& c, const Mode& mode, const PermitTexts& 
   return 0;
 }
 
-void AddFieldLines(PrintRequestContext& c, const Mode& mode, const PermitTexts& t,
-                   const std::string& p) {
+}  // namespace
+
+int RunPrintRequest(PrintRequestContext& c, int modeValue, const PermitTexts& t) {
+  const Mode mode = ModeOf(modeValue);
+  const std::string photoPath = c.dataFolder + "Image\\" + t.id + ".jpg";
+  const std::string signaturePath = c.dataFolder + "Image\\s" + t.id + ".jpg";
+  const bool toPrinter = c.settings.sendMethod == -1;
+
+  if (int failed = CheckArguments(c, mode, t, photoPath, signaturePath)) return failed;
+  if (mode.print && !toPrinter && c.municipality.transferServer.empty()) return 13;
+  if (toPrinter) {
+    c.fields.Clear();
+    c.photo.Clear();
+    c.signature.Clear();
+  }
+  std::optional<std::string> p = CardPermitNumber(t.permitNumber, modeValue);
+  if (!p) return 7;
+
+  if (mode.eu && (toPrinter || !mode.print)) {
+    // A picture that cannot be read leaves its holder as it was.
+    if (IsPictureStoreName(t.id)) {
+      c.loadPicture(c.photo, photoPath);
+      c.loadPicture(c.signature, signaturePath);
+    }
+  }
+  if (mode.print && !toPrinter) {
+    c.showSystemMessage(Ansi("Denna funktion funger inte ännu i denna version av SDK:n"));
+    return 0;
+  }
+  AddPermitFields(c.fields, {c.settings, c.municipality, c.regional, c.clock}, mode.value, t,
+                  *p);
+
+  if (mode.print && c.printers.CurrentPrinterName() != c.settings.printer)
+    c.printers.SelectPrinter(c.settings.printer);
+  const Settings& s = c.settings;
+  c.printLayout({c.dataFolder + mode.LayoutName(), mode.print ? 2 : 1, s.orientation,
+                 s.topOffset, s.leftOffset, mode.print ? 100.0 : 50.0});
+  return 0;
+}
+
+void AddPermitFields(FieldList& f, const PermitFieldSources& c, int mode, const PermitTexts& t,
+                     const std::string& p) {
   const MunicipalityDetails& m = c.municipality;
   const Settings& s = c.settings;
-  FieldList& f = c.fields;
   f.Add("tillstnr", p);
   f.Add("streckkod", BarcodeNumberOf(p));
   f.Add("enamn", t.surname);
@@ -60,7 +99,7 @@ void AddFieldLines(PrintRequestContext& c, const Mode& mode, const PermitTexts& 
   f.Add("kommunpost", m.postalAddress);
   f.Add("kommuntelefon", m.telephone);
   f.Add("kommunepost", m.email);
-  f.Add("giltigttom", FormatValidDate(t.validUntil, mode.value, c.regional));
+  f.Add("giltigttom", FormatValidDate(t.validUntil, mode, c.regional));
   f.Add("fnamnenamn", t.firstName + " " + t.surname);
   f.Add("birthyear", BirthYearOf(p));
   f.Add("kommunlogo", s.logo);
@@ -80,45 +119,13 @@ void AddFieldLines(PrintRequestContext& c, const Mode& mode, const PermitTexts& 
   f.Add("utfardat", FormatDateTime("ddddd", c.clock.Now(), c.regional));
 }
 
-}  // namespace
-
-int RunPrintRequest(PrintRequestContext& c, int modeValue, const PermitTexts& t) {
-  const Mode mode = ModeOf(modeValue);
-  const std::string photoPath = c.dataFolder + "Image\\" + t.id + ".jpg";
-  const std::string signaturePath = c.dataFolder + "Image\\s" + t.id + ".jpg";
-  const bool toPrinter = c.settings.sendMethod == -1;
-
-  if (int failed = CheckArguments(c, mode, t, photoPath, signaturePath)) return failed;
-  if (mode.print && !toPrinter && c.municipality.transferServer.empty()) return 13;
-  if (toPrinter) {
-    c.fields.Clear();
-    c.photo.Clear();
-    c.signature.Clear();
-  }
-  std::optional<std::string> p = NormalisePermitNumber(t.permitNumber);
-  if (!p) return 7;
-  if ((*p)[13] == 'K' && !mode.eu) (*p)[13] = 'F';
-  if ((*p)[13] == 'F' && mode.eu) (*p)[13] = 'K';
-
-  if (mode.eu && (toPrinter || !mode.print)) {
-    // A picture that cannot be read leaves its holder as it was.
-    if (IsPictureStoreName(t.id)) {
-      c.loadPicture(c.photo, photoPath);
-      c.loadPicture(c.signature, signaturePath);
-    }
-  }
-  if (mode.print && !toPrinter) {
-    c.showSystemMessage(Ansi("Denna funktion funger inte ännu i denna version av SDK:n"));
-    return 0;
-  }
-  AddFieldLines(c, mode, t, *p);
-
-  if (mode.print && c.printers.CurrentPrinterName() != c.settings.printer)
-    c.printers.SelectPrinter(c.settings.printer);
-  const Settings& s = c.settings;
-  c.printLayout({c.dataFolder + mode.LayoutName(), mode.print ? 2 : 1, s.orientation,
-                 s.topOffset, s.leftOffset, mode.print ? 100.0 : 50.0});
-  return 0;
+std::optional<std::string> CardPermitNumber(std::string_view permit, int mode) {
+  std::optional<std::string> p = NormalisePermitNumber(permit);
+  if (!p) return p;
+  const bool eu = ModeOf(mode).eu;
+  if ((*p)[13] == 'K' && !eu) (*p)[13] = 'F';
+  if ((*p)[13] == 'F' && eu) (*p)[13] = 'K';
+  return p;
 }
 
 std::string UpperCaseSwedish(std::string_view text) {

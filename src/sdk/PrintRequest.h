@@ -52,6 +52,18 @@ struct PrintRequestContext {
 
 int RunPrintRequest(PrintRequestContext& context, int mode, const PermitTexts& texts);
 
+// Where the card's field lines come from besides the permit's texts.
+struct PermitFieldSources {
+  const Settings& settings;
+  const MunicipalityDetails& municipality;
+  const RegionalFormats& regional;
+  const Clock& clock;
+};
+// Appends the card's field lines of a checked request; `permit` is the
+// normalised permit number. Also what the layout checker fills a card with.
+void AddPermitFields(FieldList& fields, const PermitFieldSources& sources, int mode,
+                     const PermitTexts& texts, const std::string& permit);
+
 // "a"-"z" and "å", "ä", "ö" to capitals; nothing else changes.
 std::string UpperCaseSwedish(std::string_view text);
 std::string PadLeftZeros(std::size_t length, std::string_view text);
@@ -61,6 +73,10 @@ std::string BarcodeNumberOf(std::string_view permit);
 // Upper-cased, running number padded to five digits; nullopt when it cannot
 // be made a permit number of 14 or 16 characters.
 std::optional<std::string> NormalisePermitNumber(std::string_view permit);
+
+// The permit number as the card of `mode` shows it: normalised, its
+// fourteenth character "K" on the EU card and "F" on the older one.
+std::optional<std::string> CardPermitNumber(std::string_view permit, int mode);
 
 // A date in the user's short date format (its order of year, month and day
 // and its date separator).

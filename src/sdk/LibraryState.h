@@ -22,6 +22,8 @@ constexpr int kLibraryVersion = 402;
 // Results of VmSettings.
 constexpr int kSettingsSaved = 0;
 constexpr int kSettingsNotSaved = 1;
+// VmPrint's answer when no card came out for a reason no other code names.
+constexpr int kPrintFailed = 1;
 
 class Library {
  public:
@@ -62,11 +64,13 @@ class Library {
   void SaveCaptureSettings(const CaptureDialogSettings& changes);
   void ShutDownScanner();
   bool ConfirmAndSaveSettings(const SettingsDialogModel& model);
+  int Refuse(const char* name, const char* running, int result) const;
 
   LibraryServices services_;
   Lynini ini_;
   bool initialised_ = false;
-  bool settingsDialogOpen_ = false;
+  // The export among VmPrint, VmScanImage and VmSettings that is running.
+  const char* runningCall_ = nullptr;
   std::string dataFolder_;
   Settings settings_;
   MunicipalityDetails municipality_;

@@ -110,6 +110,22 @@ TEST_F(PictureFiles, HolderIsUntouchedWhenLoadingFails) {
   EXPECT_EQ(holder.AsBitmap()->Width(), 5);
 }
 
+TEST_F(PictureFiles, AFailedLoadSaysWhy) {
+  std::vector<std::uint8_t> truncated(jpeg_.begin(), jpeg_.begin() + 40);
+  struct Case { std::string path; const char* why; } cases[] = {
+      {folder_ + "none.jpg", "filen finns inte"},
+      {Put("cut.jpg", truncated), "bilden \xe4r skadad eller f\xf6r stor"},
+      {Put("bmp.bmp", {'B', 'M', 0}), "bilden \xe4r skadad eller f\xf6r stor"},
+      {Put("note.txt", {'h', 'e', 'j'}), "ok\xe4nt bildformat"},
+  };
+  for (const Case& c : cases) {
+    std::string why;
+    Bitmap out;
+    EXPECT_FALSE(LoadPictureToBitmap(c.path, out, &why)) << c.path;
+    EXPECT_EQ(why, c.why) << c.path;
+  }
+}
+
 TEST_F(PictureFiles, SaveWritesJpegOrBmpIntoNewFolders) {
   const Bitmap picture = test::Gradient(64, 48);
   const std::string jpg = folder_ + "Image/sub/12345.jpg";

@@ -143,7 +143,17 @@ TEST_F(PictureFiles, FailedSaveLeavesTheOldFileWhole) {
   const std::string path = Put("keep.jpg", jpeg_);
   EXPECT_THROW(SavePictureFile(Bitmap(), path, 80), std::runtime_error);
   EXPECT_EQ(test::FileBytes(path), jpeg_);
-  EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
+  const auto entries = std::distance(std::filesystem::directory_iterator(folder_),
+                                     std::filesystem::directory_iterator());
+  EXPECT_EQ(entries, 1) << "the temporary file is gone";
+}
+
+TEST_F(PictureFiles, AFileNamedLikeTheOldTemporaryIsLeftAlone) {
+  const std::string path = folder_ + "1.jpg";
+  Put("1.jpg.tmp", bmp_);
+  SavePictureFile(test::Gradient(8, 8), path, 80);
+  EXPECT_EQ(test::FileBytes(path + ".tmp"), bmp_);
+  EXPECT_EQ(DetectPictureFormat(path), "jpg");
 }
 
 TEST(Colours, LuminanceGreyAndStandardIndex) {

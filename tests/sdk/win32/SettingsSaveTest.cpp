@@ -1,0 +1,83 @@
+// A settings save through the platform's profile functions is all or
+// nothing: a write that fails anywhere leaves the file byte for byte as it
+// was, and no copy behind.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "sdk/Fakes.h"
+#include "sdk/Settings.h"
+#include "sdk/win32/PrivateProfileFile.h"
+
+namespace vemra::test {
+namespace {
+
+constexpr const char* kBefore =
+    "; av kommunen\r\n[Utskrift]\r\nVemra Skrivare=Kortskrivare\r\n"
+    "[BildImport]\r\nFotoQ=90\r\nL\xe4s in bild kontroller=2\r\n";
+
+class SettingsSaveTest : public ::testing::Test {
+ protected:
+  SettingsSaveTest() { folder.Write("VemraSDK.ini", kBefore); }
+
+  SettingsContext Context() const {
+    SettingsContext c;
+    c.dataFolder = folder.Windows();
+    c.currentPrinter = "Kortskrivare";
+    return c;
+  }
+
+  // A save that changes every key, its writes failing from number `failAt`
+  // on (0: none fail); the number of writes it made.
+  int Save(int failAt) {
+    int writes = 0;
+    Lynini ini([&](const std::string& path) {
+      return OpenPrivateProfileFileWith(
+          path, [&](const char* section, const char* key, const char* value, const char* file) {
+            if (++writes == failAt) return SetLastError(ERROR_DISK_FULL), false;
+            return WritePrivateProfileStringA(section, key, value, file) != FALSE;
+          });
+    });
+    Settings settings;
+    LoadSettings(ini, Context(), settings);
+    settings.printer = "CardPDF";
+    settings.topOffset = 1.5;
+    settings.photoQuality = 55;
+    settings.issuerLine1 = "  Kommunen";
+    settings.mailServer = "smtp.kommun";
+    SaveSettings(ini, Context(), settings);
+    return writes;
+  }
+
+  int FilesInFolder() const {
+    return int(std::distance(std::filesystem::directory_iterator(folder.Path()),
+                             std::filesystem::directory_iterator()));
+  }
+
+  TempFolder folder;
+};
+
+TEST_F(SettingsSaveTest, AFailedWriteLeavesTheFileAsItWas) {
+  const int all = Save(0);  // counts the writes of a whole save
+  ASSERT_GT(all, 3);
+  folder.Write("VemraSDK.ini", kBefore);
+  for (int failAt : {1, all / 2, all}) {
+    SCOPED_TRACE(failAt);
+    EXPECT_THROW(Save(failAt), ProfileWriteError);
+    EXPECT_EQ(folder.Read("VemraSDK.ini"), kBefore);
+    EXPECT_EQ(FilesInFolder(), 1);
+  }
+}
+
+TEST_F(SettingsSaveTest, ACompleteSaveReplacesTheFileAndKeepsItsOtherLines) {
+  Save(0);
+  const std::string after = folder.Read("VemraSDK.ini");
+  for (const char* line : {"; av kommunen\r\n", "Vemra Skrivare=CardPDF\r\n", "FotoQ=55\r\n",
+                           "L\xe4s in bild kontroller=2\r\n", "MailServer=smtp.kommun\r\n",
+                           "KommunRad1=\xfe\"  Kommunen\"\r\n"})
+    EXPECT_NE(after.find(line), std::string::npos) << line << " in\n" << after;
+  EXPECT_EQ(FilesInFolder(), 1);
+}
+
+}  // namespace
+}  // namespace vemra::test

@@ -46,6 +46,12 @@ class Library {
   void LogOnce(const std::string& message) const;
   static constexpr std::uint64_t kLogLimitBytes = 1024 * 1024;
 
+  // The export among VmPrint, VmScanImage and VmSettings that is running.
+  // A structured exception skips the destructor that would end its claim:
+  // the export layer then puts back what was there before the call.
+  const char* RunningCall() const { return runningCall_; }
+  void RestoreRunningCall(const char* before) { runningCall_ = before; }
+
   bool Initialised() const { return initialised_; }
   const std::string& DataFolder() const { return dataFolder_; }
   Settings& CurrentSettings() { return settings_; }
@@ -69,7 +75,6 @@ class Library {
   LibraryServices services_;
   Lynini ini_;
   bool initialised_ = false;
-  // The export among VmPrint, VmScanImage and VmSettings that is running.
   const char* runningCall_ = nullptr;
   std::string dataFolder_;
   Settings settings_;

@@ -9,7 +9,7 @@ namespace vemra {
 class ExclusiveCall {
  public:
   // Claims `running` for `name` unless another call holds it.
-  ExclusiveCall(const char*& running, const char* name) : running_(running) {
+  ExclusiveCall(const char*& running, const char* name) : running_(running), name_(name) {
     if (!running_) running_ = name, owner_ = true;
   }
   ~ExclusiveCall() {
@@ -19,11 +19,13 @@ class ExclusiveCall {
   ExclusiveCall& operator=(const ExclusiveCall&) = delete;
 
   bool Refused() const { return !owner_; }
+  const char* Name() const { return name_; }
   // The export that holds the claim.
   const char* Running() const { return running_; }
 
  private:
   const char*& running_;
+  const char* name_;
   bool owner_ = false;
 };
 

@@ -4,7 +4,6 @@
 
 #include "base/Cp1252.h"
 #include "base/ScopeExit.h"
-#include "sdk/ExclusiveCall.h"
 #include "sdk/PictureStoreNames.h"
 
 namespace vemra {
@@ -77,15 +76,15 @@ int NothingStored(std::uint8_t request) { return request >= 1 && request <= 3 ? 
 
 }  // namespace
 
-int Library::Refuse(const char* name, const char* running, int result) const {
-  Log(std::string(name) + Ansi(" avvisas: ") + running + Ansi(" pågår redan"));
+int Library::Refuse(const ExclusiveCall& call, int result) const {
+  Log(std::string(call.Name()) + Ansi(" avvisas: ") + call.Running() + Ansi(" pågår redan"));
   return result;
 }
 
 int Library::VmScanImage(std::uint8_t kind, const std::string& id) {
   const std::uint8_t request = std::uint8_t(kind + 1);
   ExclusiveCall call(runningCall_, "VmScanImage");
-  if (call.Refused()) return Refuse("VmScanImage", call.Running(), NothingStored(request));
+  if (call.Refused()) return Refuse(call, NothingStored(request));
   EnsureInitialised();
   if (!UsablePictureId(id)) return NothingStored(request);
   const Settings& s = settings_;
@@ -159,7 +158,7 @@ void Library::SaveCaptureSettings(const CaptureDialogSettings& changes) {
 
 int Library::VmSettings() {
   ExclusiveCall call(runningCall_, "VmSettings");
-  if (call.Refused()) return Refuse("VmSettings", call.Running(), kSettingsNotSaved);
+  if (call.Refused()) return Refuse(call, kSettingsNotSaved);
   EnsureInitialised();
   if (!services_.settingsDialog) return kSettingsNotSaved;
 
@@ -205,7 +204,7 @@ bool Library::ConfirmAndSaveSettings(const SettingsDialogModel& model) {
 
 int Library::VmPrint(int mode, const PermitTexts& texts) {
   ExclusiveCall call(runningCall_, "VmPrint");
-  if (call.Refused()) return Refuse("VmPrint", call.Running(), kPrintFailed);
+  if (call.Refused()) return Refuse(call, kPrintFailed);
   EnsureInitialised();
   PrintRequestContext context{settings_,          municipality_,         dataFolder_,
                               fieldList_,         photoImage_,           signatureImage_,

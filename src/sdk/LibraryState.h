@@ -10,6 +10,7 @@
 #include "imaging/Picture.h"
 #include "sdk/LibraryServices.h"
 #include "layout/fields/FieldValues.h"
+#include "sdk/ExclusiveCall.h"
 #include "sdk/MunicipalityDetails.h"
 #include "sdk/PrintRequest.h"
 #include "sdk/Settings.h"
@@ -70,7 +71,7 @@ class Library {
   void SaveCaptureSettings(const CaptureDialogSettings& changes);
   void ShutDownScanner();
   bool ConfirmAndSaveSettings(const SettingsDialogModel& model);
-  int Refuse(const char* name, const char* running, int result) const;
+  int Refuse(const ExclusiveCall& call, int result) const;
 
   LibraryServices services_;
   Lynini ini_;

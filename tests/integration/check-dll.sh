@@ -38,5 +38,5 @@ if [ -n "$symbols" ]; then
     grep -qx "$symbol" <<<"$symbols" || { echo "no $symbol: built without hardening"; fail=1; }
   done
 fi
-[ $fail = 0 ] && echo "exports and imports as expected"
+[ $fail = 0 ] && echo "exports, imports and hardening as expected"
 exit $fail

@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include "sdk/Fakes.h"
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
 #include "sdk/Settings.h"
 #include "sdk/win32/PrivateProfileFile.h"
 
@@ -15,6 +18,36 @@ namespace {
 constexpr const char* kBefore =
     "; av kommunen\r\n[Utskrift]\r\nVemra Skrivare=Kortskrivare\r\n"
     "[BildImport]\r\nFotoQ=90\r\nL\xe4s in bild kontroller=2\r\n";
+
+// A data folder of its own for each test.
+class Folder {
+ public:
+  Folder() {
+    static int counter = 0;
+    path_ = std::filesystem::temp_directory_path() /
+            ("vemra-save-" + std::to_string(GetCurrentProcessId()) + "-" +
+             std::to_string(counter++));
+    std::filesystem::create_directories(path_);
+  }
+  ~Folder() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+  }
+  std::string Windows() const { return path_.string() + "\\"; }
+  std::filesystem::path Path() const { return path_; }
+  void Write(const std::string& name, const std::string& text) const {
+    std::ofstream(path_ / name, std::ios::binary) << text;
+  }
+  std::string Read(const std::string& name) const {
+    std::ifstream in(path_ / name, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+
+ private:
+  std::filesystem::path path_;
+};
 
 class SettingsSaveTest : public ::testing::Test {
  protected:
@@ -54,7 +87,7 @@ class SettingsSaveTest : public ::testing::Test {
                              std::filesystem::directory_iterator()));
   }
 
-  TempFolder folder;
+  Folder folder;
 };
 
 TEST_F(SettingsSaveTest, AFailedWriteLeavesTheFileAsItWas) {

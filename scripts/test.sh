@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Runs every test: the native build's unit tests, then the Windows build's
-# tests under Wine (portable tests again, platform tests, the DLL in a host).
+# Runs every test: the native build's unit tests, the same again under the
+# sanitizers, then the Windows build's tests under Wine (portable tests
+# again, platform tests, the DLL in a host).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -19,6 +20,12 @@ cmake --preset native >/dev/null
 cmake --build --preset native
 status=0
 run_ctest native build/native || status=$?
+
+# The same unit tests once more under AddressSanitizer and UBSan (a Debug
+# build of its own): any report fails the test that caused it.
+cmake --preset sanitize >/dev/null
+cmake --build --preset sanitize
+UBSAN_OPTIONS=print_stacktrace=1 run_ctest sanitize build/sanitize || status=$?
 
 cmake --preset win32 >/dev/null
 cmake --build --preset win32

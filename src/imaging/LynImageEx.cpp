@@ -2,9 +2,11 @@
 #include "imaging/LynImageEx.h"
 
 #include <cstring>
+#include <new>
 #include <fstream>
 #include <stdexcept>
 
+#include "base/Cp1252.h"
 #include "base/FileSystem.h"
 #include "base/Text.h"
 #include "imaging/PictureCodecs.h"
@@ -76,29 +78,50 @@ std::string DetectPictureFormat(const std::string& path) {
   }
 }
 
-bool LoadPictureToBitmap(const std::string& path, Bitmap& target) {
+namespace {
+
+bool Fail(std::string* why, const char* utf8) {
+  if (why) *why = Ansi(utf8);
+  return false;
+}
+
+bool KnownFormat(const std::string& extension, const std::vector<std::uint8_t>& bytes) {
+  static const char* const kExtensions[] = {"bmp", "ico", "jpg", "jpeg", "wmf", "emf"};
+  for (const char* known : kExtensions)
+    if (EqualsNoCaseAscii(extension, known)) return true;
+  return !FormatOfHead(bytes.data(), bytes.size()).empty();
+}
+
+}  // namespace
+
+bool LoadPictureToBitmap(const std::string& path, Bitmap& target, std::string* why) {
   try {
     std::vector<std::uint8_t> bytes;
-    if (!PictureFileExists(path) || !ReadPictureFile(path, bytes)) return false;
+    if (!PictureFileExists(path)) return Fail(why, "filen finns inte");
+    if (!ReadPictureFile(path, bytes)) return Fail(why, "filen kan inte läsas eller är för stor");
     const std::string extension = ExtensionOf(path);
     Bitmap loaded;
-    if (!LoadByExtension(extension, bytes, loaded) && !LoadByContent(extension, bytes, loaded))
-      return false;
+    if (!LoadByExtension(extension, bytes, loaded) && !LoadByContent(extension, bytes, loaded)) {
+      return KnownFormat(extension, bytes) ? Fail(why, "bilden är skadad eller för stor")
+                                           : Fail(why, "okänt bildformat");
+    }
     target = std::move(loaded);
     return true;
+  } catch (const std::bad_alloc&) {
+    return Fail(why, "minnet räcker inte");
   } catch (const std::exception&) {
-    return false;
+    return Fail(why, "bilden kan inte läsas");
   }
 }
 
-bool LoadPictureToImage(Picture& holder, const std::string& path) {
+bool LoadPictureToImage(Picture& holder, const std::string& path, std::string* why) {
   Bitmap bitmap;
-  if (!LoadPictureToBitmap(path, bitmap)) return false;
+  if (!LoadPictureToBitmap(path, bitmap, why)) return false;
   try {
     holder.SetBitmap(std::move(bitmap));
     return true;
   } catch (const std::exception&) {
-    return false;
+    return Fail(why, "minnet räcker inte");
   }
 }
 

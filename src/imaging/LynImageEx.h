@@ -21,10 +21,11 @@ std::string DetectPictureFormat(const std::string& path);
 
 // Loads by extension, then by content when the content names another
 // format. A bitmap file keeps its depth; JPEG gives 24 bits; a metafile is
-// drawn into 24 bits where the platform can draw it.
-bool LoadPictureToBitmap(const std::string& path, Bitmap& target);
+// drawn into 24 bits where the platform can draw it. On failure `why`, when
+// given, says in Swedish (Windows-1252) what went wrong, for the log.
+bool LoadPictureToBitmap(const std::string& path, Bitmap& target, std::string* why = nullptr);
 // The holder gets the picture as a bitmap; untouched on failure.
-bool LoadPictureToImage(Picture& holder, const std::string& path);
+bool LoadPictureToImage(Picture& holder, const std::string& path, std::string* why = nullptr);
 
 // Packed pixel with red in bits 16-23, green 8-15, blue 0-7.
 int ColourLuminance(std::uint32_t packed);

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "base/FileSystem.h"
+#include "base/TempNames.h"
 #include "imaging/PictureFileIo.h"
 
 namespace vemra {
@@ -34,8 +35,7 @@ void WriteFileReplacing(const std::string& path, const std::vector<std::uint8_t>
   const fs::path target(NativePath(path));
   std::error_code ec;
   if (target.has_parent_path()) fs::create_directories(target.parent_path(), ec);
-  fs::path temporary = target;
-  temporary += ".tmp";
+  const fs::path temporary(UniqueSiblingName(target.string()));
   {
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));

@@ -31,8 +31,8 @@ struct LibraryServices {
   const Clock* clock = nullptr;
   // Local time stamp for the log ("2026-12-08 20:15:03").
   std::function<std::string()> now;
-  // LoadPictureToImage: false leaves the holder as it was.
-  std::function<bool(Picture&, const std::string&)> loadPicture;
+  // LoadPictureToImage: false leaves the holder as it was and says why.
+  PictureLoader loadPicture;
   std::function<void(const PrintLayoutRequest&)> printLayout;
   // A system-modal information box with the caption "String".
   std::function<void(const std::string&)> showSystemMessage;

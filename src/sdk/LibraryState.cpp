@@ -68,10 +68,25 @@ int Library::VmPhotoSignatureExists(const std::string& id) {
   return 3;
 }
 
+namespace {
+
+// What VmScanImage answers when it stores nothing: 2 for the three
+// requests it knows, 1 for any other.
+int NothingStored(std::uint8_t request) { return request >= 1 && request <= 3 ? 2 : 1; }
+
+}  // namespace
+
+int Library::Refuse(const ExclusiveCall& call, int result) const {
+  Log(std::string(call.Name()) + Ansi(" avvisas: ") + call.Running() + Ansi(" pågår redan"));
+  return result;
+}
+
 int Library::VmScanImage(std::uint8_t kind, const std::string& id) {
-  EnsureInitialised();
   const std::uint8_t request = std::uint8_t(kind + 1);
-  if (!UsablePictureId(id)) return request <= 3 ? 2 : 1;
+  ExclusiveCall call(runningCall_, "VmScanImage");
+  if (call.Refused()) return Refuse(call, NothingStored(request));
+  EnsureInitialised();
+  if (!UsablePictureId(id)) return NothingStored(request);
   const Settings& s = settings_;
   const bool split = request == 1 && s.split && s.photoMethod == s.signMethod;
   bool photoStored = false, signatureStored = false;
@@ -142,14 +157,10 @@ void Library::SaveCaptureSettings(const CaptureDialogSettings& changes) {
 }
 
 int Library::VmSettings() {
+  ExclusiveCall call(runningCall_, "VmSettings");
+  if (call.Refused()) return Refuse(call, kSettingsNotSaved);
   EnsureInitialised();
-  // A second call from a host timer while the dialog is open.
-  if (settingsDialogOpen_ || !services_.settingsDialog) return kSettingsNotSaved;
-  struct OpenFlag {
-    bool& flag;
-    explicit OpenFlag(bool& f) : flag(f) { flag = true; }
-    ~OpenFlag() { flag = false; }
-  } open(settingsDialogOpen_);
+  if (!services_.settingsDialog) return kSettingsNotSaved;
 
   const char separator = services_.regional->DecimalSeparator();
   SettingsDialogModel model =
@@ -157,7 +168,9 @@ int Library::VmSettings() {
   SettingsDialogHooks hooks;
   hooks.decimalSeparator = separator;
   hooks.fileExists = [this](const std::string& path) { return services_.files->FileExists(path); };
-  hooks.loadPicture = services_.loadPicture;
+  hooks.loadPicture = [this](Picture& holder, const std::string& path) {
+    return services_.loadPicture(holder, path, nullptr);
+  };
   hooks.selectScannerSource = services_.selectScannerSource;
   if (!services_.settingsDialog->ShowSettingsDialog(model, hooks)) return kSettingsNotSaved;
   return ConfirmAndSaveSettings(model) ? kSettingsSaved : kSettingsNotSaved;
@@ -190,12 +203,15 @@ bool Library::ConfirmAndSaveSettings(const SettingsDialogModel& model) {
 }
 
 int Library::VmPrint(int mode, const PermitTexts& texts) {
+  ExclusiveCall call(runningCall_, "VmPrint");
+  if (call.Refused()) return Refuse(call, kPrintFailed);
   EnsureInitialised();
   PrintRequestContext context{settings_,          municipality_,         dataFolder_,
                               fieldList_,         photoImage_,           signatureImage_,
                               *services_.files,   *services_.printers,   *services_.regional,
                               *services_.clock,   services_.loadPicture, services_.printLayout,
-                              services_.showSystemMessage};
+                              services_.showSystemMessage,
+                              [this](const std::string& m) { Log(m); }};
   return RunPrintRequest(context, mode, texts);
 }
 

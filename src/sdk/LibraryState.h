@@ -10,6 +10,7 @@
 #include "imaging/Picture.h"
 #include "sdk/LibraryServices.h"
 #include "layout/fields/FieldValues.h"
+#include "sdk/ExclusiveCall.h"
 #include "sdk/MunicipalityDetails.h"
 #include "sdk/PrintRequest.h"
 #include "sdk/Settings.h"
@@ -22,6 +23,8 @@ constexpr int kLibraryVersion = 402;
 // Results of VmSettings.
 constexpr int kSettingsSaved = 0;
 constexpr int kSettingsNotSaved = 1;
+// VmPrint's answer when no card came out for a reason no other code names.
+constexpr int kPrintFailed = 1;
 
 class Library {
  public:
@@ -44,6 +47,12 @@ class Library {
   void LogOnce(const std::string& message) const;
   static constexpr std::uint64_t kLogLimitBytes = 1024 * 1024;
 
+  // The export among VmPrint, VmScanImage and VmSettings that is running.
+  // A structured exception skips the destructor that would end its claim:
+  // the export layer then puts back what was there before the call.
+  const char* RunningCall() const { return runningCall_; }
+  void RestoreRunningCall(const char* before) { runningCall_ = before; }
+
   bool Initialised() const { return initialised_; }
   const std::string& DataFolder() const { return dataFolder_; }
   Settings& CurrentSettings() { return settings_; }
@@ -62,11 +71,12 @@ class Library {
   void SaveCaptureSettings(const CaptureDialogSettings& changes);
   void ShutDownScanner();
   bool ConfirmAndSaveSettings(const SettingsDialogModel& model);
+  int Refuse(const ExclusiveCall& call, int result) const;
 
   LibraryServices services_;
   Lynini ini_;
   bool initialised_ = false;
-  bool settingsDialogOpen_ = false;
+  const char* runningCall_ = nullptr;
   std::string dataFolder_;
   Settings settings_;
   MunicipalityDetails municipality_;

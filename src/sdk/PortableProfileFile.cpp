@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "base/FileSystem.h"
+#include "base/TempNames.h"
 #include "base/Text.h"
 #include "sdk/ProfileFile.h"
 
@@ -49,7 +50,7 @@ class PortableProfileFile final : public ProfileFile {
 
   std::optional<std::string> Read(const std::string& section,
                                   const std::string& key) const override {
-    auto lines = Load();
+    const auto lines = pending_ ? *pending_ : Load();
     auto at = FindKey(lines, section, key);
     if (!at.key) return std::nullopt;
     const std::string& line = lines[*at.key];
@@ -60,7 +61,7 @@ class PortableProfileFile final : public ProfileFile {
 
   void Write(const std::string& section, const std::string& key,
              const std::string& value) override {
-    auto lines = Load();
+    auto& lines = Pending();
     auto at = FindKey(lines, section, key);
     std::string entry = key + "=" + value;
     if (at.key) {
@@ -71,15 +72,20 @@ class PortableProfileFile final : public ProfileFile {
       lines.push_back("[" + section + "]");
       lines.push_back(entry);
     }
-    Save(lines);
   }
 
   void Remove(const std::string& section, const std::string& key) override {
-    auto lines = Load();
+    auto lines = pending_ ? *pending_ : Load();
     auto at = FindKey(lines, section, key);
     if (!at.key) return;
     lines.erase(lines.begin() + std::ptrdiff_t(*at.key));
-    Save(lines);
+    pending_ = std::move(lines);
+  }
+
+  void Commit() override {
+    if (!pending_) return;
+    Save(*pending_);
+    pending_.reset();
   }
 
  private:
@@ -121,12 +127,22 @@ class PortableProfileFile final : public ProfileFile {
     return lines;
   }
 
+  std::vector<std::string>& Pending() {
+    if (!pending_) pending_ = Load();
+    return *pending_;
+  }
+
   void Save(const std::vector<std::string>& lines) {
-    std::string temp = path_ + ".tmp";
+    const std::string temp = UniqueSiblingName(path_);
     {
       std::ofstream out(temp, std::ios::binary | std::ios::trunc);
       for (const auto& line : lines) out << line << "\r\n";
-      if (!out.flush()) throw ProfileWriteError("cannot write " + temp);
+      if (!out.flush()) {
+        out.close();
+        std::error_code ec;
+        std::filesystem::remove(temp, ec);
+        throw ProfileWriteError("cannot write " + temp);
+      }
     }
     std::error_code ec;
     std::filesystem::rename(temp, path_, ec);
@@ -137,6 +153,7 @@ class PortableProfileFile final : public ProfileFile {
   }
 
   std::string path_;
+  std::optional<std::vector<std::string>> pending_;  // changes not yet committed
 };
 
 }  // namespace

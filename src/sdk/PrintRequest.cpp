@@ -44,6 +44,14 @@ int CheckArguments(PrintRequestContext& c, const Mode& mode, const PermitTexts& 
   return 0;
 }
 
+void LoadHolderPicture(PrintRequestContext& c, Picture& holder, const std::string& path,
+                       bool print) {
+  std::string why;
+  if (c.loadPicture(holder, path, &why) || !c.log) return;
+  c.log(Ansi(print ? "kortet skrivs ut utan bilden " : "kortet visas utan bilden ") + path +
+        ": " + why);
+}
+
 }  // namespace
 
 int RunPrintRequest(PrintRequestContext& c, int modeValue, const PermitTexts& t) {
@@ -63,10 +71,11 @@ int RunPrintRequest(PrintRequestContext& c, int modeValue, const PermitTexts& t)
   if (!p) return 7;
 
   if (mode.eu && (toPrinter || !mode.print)) {
-    // A picture that cannot be read leaves its holder as it was.
+    // A picture that cannot be read leaves its holder as it was; the card
+    // still comes out, and the log tells support staff why it lacks one.
     if (IsPictureStoreName(t.id)) {
-      c.loadPicture(c.photo, photoPath);
-      c.loadPicture(c.signature, signaturePath);
+      LoadHolderPicture(c, c.photo, photoPath, mode.print);
+      LoadHolderPicture(c, c.signature, signaturePath, mode.print);
     }
   }
   if (mode.print && !toPrinter) {

@@ -34,6 +34,10 @@ struct PrintLayoutRequest {
   double scale = 100;
 };
 
+// LoadPictureToImage: false leaves the holder as it was and, when asked,
+// says why in Windows-1252 text.
+using PictureLoader = std::function<bool(Picture&, const std::string& path, std::string* why)>;
+
 struct PrintRequestContext {
   const Settings& settings;
   const MunicipalityDetails& municipality;
@@ -45,9 +49,10 @@ struct PrintRequestContext {
   PrinterService& printers;
   const RegionalFormats& regional;
   const Clock& clock;
-  std::function<bool(Picture&, const std::string&)> loadPicture;
+  PictureLoader loadPicture;
   std::function<void(const PrintLayoutRequest&)> printLayout;
   std::function<void(const std::string&)> showSystemMessage;
+  std::function<void(const std::string&)> log;  // failures no result code names
 };
 
 int RunPrintRequest(PrintRequestContext& context, int mode, const PermitTexts& texts);

@@ -158,6 +158,7 @@ void SaveSettings(Lynini& ini, const SettingsContext& context, Settings& setting
   IniSession session(ini, SettingsFilePath(context.dataFolder));
   for (const Key& key : KeyTable())
     if (!key.captureDialogKey) WriteKey(ini, key, context, settings);
+  session.Commit();
   for (const Key& key : KeyTable())
     if (key.captureDialogKey) ReadKey(ini, key, context, settings);
 }
@@ -168,6 +169,7 @@ void SaveCaptureDialogSettings(Lynini& ini, const std::string& dataFolder,
   SettingsContext context;
   for (const Key& key : KeyTable())
     if (key.captureDialogKey) WriteKey(ini, key, context, settings);
+  session.Commit();
 }
 
 }  // namespace vemra

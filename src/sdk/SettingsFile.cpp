@@ -31,6 +31,8 @@ void Lynini::IniOpen(const std::string& path) {
 
 void Lynini::IniClose() { file_.reset(); }
 
+void Lynini::IniCommit() { File().Commit(); }
+
 ProfileFile& Lynini::File() const {
   if (!file_) throw std::logic_error("settings file read or written while not open");
   return *file_;

@@ -17,7 +17,9 @@ class Lynini {
 
   // Does nothing while a file is open.
   void IniOpen(const std::string& path);
+  // Without a commit, a close drops what was written since the last one.
   void IniClose();
+  void IniCommit();
   bool IsOpen() const { return file_ != nullptr; }
 
   std::string IniReadString(const std::string& section, const std::string& key,
@@ -45,11 +47,12 @@ class Lynini {
 };
 
 // Keeps the file open for one load, save or write-back; closes it also when
-// a step in between throws.
+// a step in between throws, and then the file stays as it was.
 class IniSession {
  public:
   IniSession(Lynini& ini, const std::string& path) : ini_(ini) { ini_.IniOpen(path); }
   ~IniSession() { ini_.IniClose(); }
+  void Commit() { ini_.IniCommit(); }
   IniSession(const IniSession&) = delete;
   IniSession& operator=(const IniSession&) = delete;
 

@@ -110,6 +110,22 @@ TEST_F(PictureFiles, HolderIsUntouchedWhenLoadingFails) {
   EXPECT_EQ(holder.AsBitmap()->Width(), 5);
 }
 
+TEST_F(PictureFiles, AFailedLoadSaysWhy) {
+  std::vector<std::uint8_t> truncated(jpeg_.begin(), jpeg_.begin() + 40);
+  struct Case { std::string path; const char* why; } cases[] = {
+      {folder_ + "none.jpg", "filen finns inte"},
+      {Put("cut.jpg", truncated), "bilden \xe4r skadad eller f\xf6r stor"},
+      {Put("bmp.bmp", {'B', 'M', 0}), "bilden \xe4r skadad eller f\xf6r stor"},
+      {Put("note.txt", {'h', 'e', 'j'}), "ok\xe4nt bildformat"},
+  };
+  for (const Case& c : cases) {
+    std::string why;
+    Bitmap out;
+    EXPECT_FALSE(LoadPictureToBitmap(c.path, out, &why)) << c.path;
+    EXPECT_EQ(why, c.why) << c.path;
+  }
+}
+
 TEST_F(PictureFiles, SaveWritesJpegOrBmpIntoNewFolders) {
   const Bitmap picture = test::Gradient(64, 48);
   const std::string jpg = folder_ + "Image/sub/12345.jpg";
@@ -127,7 +143,17 @@ TEST_F(PictureFiles, FailedSaveLeavesTheOldFileWhole) {
   const std::string path = Put("keep.jpg", jpeg_);
   EXPECT_THROW(SavePictureFile(Bitmap(), path, 80), std::runtime_error);
   EXPECT_EQ(test::FileBytes(path), jpeg_);
-  EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
+  const auto entries = std::distance(std::filesystem::directory_iterator(folder_),
+                                     std::filesystem::directory_iterator());
+  EXPECT_EQ(entries, 1) << "the temporary file is gone";
+}
+
+TEST_F(PictureFiles, AFileNamedLikeTheOldTemporaryIsLeftAlone) {
+  const std::string path = folder_ + "1.jpg";
+  Put("1.jpg.tmp", bmp_);
+  SavePictureFile(test::Gradient(8, 8), path, 80);
+  EXPECT_EQ(test::FileBytes(path + ".tmp"), bmp_);
+  EXPECT_EQ(DetectPictureFormat(path), "jpg");
 }
 
 TEST(Colours, LuminanceGreyAndStandardIndex) {

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # The built DLL exports exactly the six functions, undecorated, at their
-# ordinals, and imports nothing but system DLLs.
+# ordinals, imports nothing but system DLLs (and not those that are no known
+# DLLs: they are loaded from the system folder by full path), and is built
+# hardened: ASLR, no-execute data, stack canaries.
 set -euo pipefail
 export LC_ALL=C  # objdump's headings are translated in other locales
 objdump=$1 dll=$2
@@ -19,12 +21,22 @@ if [ "$exports" != "$expected" ]; then
   echo "exports differ:"; diff <(echo "$expected") <(echo "$exports") || true; fail=1
 fi
 
-allowed='^((kernel32|user32|gdi32|comdlg32|comctl32|ole32|oleaut32|msimg32|advapi32|shell32|msvcrt|version|avicap32|winmm|shlwapi|ntdll|api-ms-win-.*)\.dll|winspool\.drv)$'
+allowed='^(kernel32|user32|gdi32|comdlg32|comctl32|ole32|oleaut32|advapi32|shell32|msvcrt|version|avicap32|winmm|shlwapi|ntdll|api-ms-win-.*)\.dll$'
 while read -r name; do
   lower=$(echo "$name" | tr 'A-Z' 'a-z')
   if ! [[ $lower =~ $allowed ]]; then echo "non-system import: $name"; fail=1; fi
 done < <(awk '/DLL Name:/{print $3}' "$dump")
 
 grep -q 'Magic.*010b' "$dump" || { echo "not a 32-bit PE (PE32)"; fail=1; }
-[ $fail = 0 ] && echo "exports and imports as expected"
+for flag in DYNAMIC_BASE NX_COMPAT; do
+  grep -q "^[[:space:]]*$flag\$" "$dump" || { echo "DllCharacteristics lack $flag"; fail=1; }
+done
+# Canaries and checked string functions come from libssp, linked in.
+symbols=$("$objdump" -t "$dll" | awk '{print $NF}')
+if [ -n "$symbols" ]; then
+  for symbol in ___stack_chk_fail ___memcpy_chk; do
+    grep -qx "$symbol" <<<"$symbols" || { echo "no $symbol: built without hardening"; fail=1; }
+  done
+fi
+[ $fail = 0 ] && echo "exports, imports and hardening as expected"
 exit $fail

@@ -12,6 +12,7 @@ namespace vemra::test {
 
 bool ScriptedCapture::Dialog::CaptureToFile(const CaptureRequest& request) {
   owner_.requests.push_back(request);
+  if (owner_.whileCapturing) owner_.whileCapturing();
   std::size_t index = owner_.requests.size() - 1;
   if (index >= owner_.script.size()) return false;
   const Step& step = owner_.script[index];
@@ -62,13 +63,19 @@ LibraryServices FakePlatform::Services() {
   s.hostFolder = [this] { return hostFolder; };
   s.now = [] { return std::string("2026-12-08 12:00:00"); };
   s.clock = &clock;
-  s.loadPicture = [this](Picture& holder, const std::string& path) {
+  s.loadPicture = [this](Picture& holder, const std::string& path, std::string* why) {
     picturesLoaded.push_back(path);
-    if (!files->FileExists(path)) return false;
+    if (!files->FileExists(path) || files->FileSize(path) == 0) {
+      if (why) *why = "damaged";
+      return false;
+    }
     holder.SetBitmap(Bitmap(1, 1));
     return true;
   };
-  s.printLayout = [this](const PrintLayoutRequest& r) { printed.push_back(r); };
+  s.printLayout = [this](const PrintLayoutRequest& r) {
+    printed.push_back(r);
+    if (whilePrinting) whilePrinting();
+  };
   s.showSystemMessage = [this](const std::string& m) { messages.push_back(m); };
   return s;
 }

@@ -39,6 +39,7 @@ class ScriptedCapture : public CaptureService {
   std::vector<CaptureRequest> requests;
   int dialogsCreated = 0, dialogsFreed = 0, shutdowns = 0;
   std::function<void(CaptureDialogSettings&)> changeSettings;
+  std::function<void()> whileCapturing;  // the dialog's message loop, as it were
 
   std::unique_ptr<CaptureDialog> OpenDialog(CaptureDialogSettings& settings) override {
     ++dialogsCreated;
@@ -57,6 +58,24 @@ class ScriptedCapture : public CaptureService {
    private:
     ScriptedCapture& owner_;
   };
+};
+
+// Plays the user: edits the model as given, then confirms or cancels.
+class ScriptedSettingsDialog : public SettingsDialogService {
+ public:
+  std::function<void(SettingsDialogModel&)> edit;
+  bool confirm = true;
+  int shown = 0;
+  std::vector<std::string> failures;
+  std::function<void()> whileOpen;
+
+  bool ShowSettingsDialog(SettingsDialogModel& m, const SettingsDialogHooks&) override {
+    ++shown;
+    if (whileOpen) whileOpen();
+    if (edit) edit(m);
+    return confirm;
+  }
+  void ShowSaveFailure(const std::string& message) override { failures.push_back(message); }
 };
 
 // A temporary data folder; paths given to the library use "\".
@@ -81,6 +100,7 @@ struct FakePlatform {
   std::string hostFolder;
   FixedClock clock{DateTime{2026, 12, 8, 14, 30, 0}};
   std::vector<PrintLayoutRequest> printed;
+  std::function<void()> whilePrinting;  // the print job letting messages run
   std::vector<std::string> messages;
   std::vector<std::string> picturesLoaded;
 

@@ -139,6 +139,18 @@ TEST_F(PrintRequestTest, PicturesAreLoadedForTheEuCardOnly) {
   EXPECT_FALSE(library.PhotoImage().Empty());
 }
 
+TEST_F(PrintRequestTest, APictureThatDoesNotLoadIsLoggedAndTheCardStillComesOut) {
+  data.Write("Image/s123.jpg", "");  // the fake loader's damaged picture
+  EXPECT_EQ(library.VmPrint(0, Permit()), 0);
+  EXPECT_EQ(platform.printed.size(), 1u);
+  const std::string log = data.Read("VemraSDK.log");
+  EXPECT_NE(log.find("kortet skrivs ut utan bilden " + data.Windows() + "Image\\s123.jpg: damaged"),
+            std::string::npos) << log;
+  EXPECT_EQ(log.find("Image\\123.jpg"), std::string::npos) << "the photo loaded: " << log;
+  EXPECT_EQ(library.VmPrint(2, Permit()), 0);
+  EXPECT_NE(data.Read("VemraSDK.log").find("kortet visas utan bilden "), std::string::npos);
+}
+
 TEST_F(PrintRequestTest, OtherSendMethodsNeedATransferServerAndDoNotPrint) {
   data.Write("VemraSDK.ini", "[Internet]\r\nSendMethod=0\r\n[Kommun]\r\nKod=0180\r\n");
   library.VmInit(data.Windows());

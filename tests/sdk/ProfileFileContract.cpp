@@ -43,17 +43,38 @@ TEST_P(ProfileFileContract, WritesCreateReplaceAndRemove) {
   file->Remove("Utskrift", "Vemra Skrivare");
   EXPECT_EQ(file->Read("Utskrift", "Vemra Skrivare"), std::nullopt);
   EXPECT_EQ(file->Read("Utskrift", "Vemra Orientering"), "2");
+  file->Commit();
+  file = Open();
+  EXPECT_EQ(file->Read("Utskrift", "Vemra Orientering"), "2");
+  EXPECT_EQ(file->Read("Utskrift", "Vemra Skrivare"), std::nullopt);
+}
+
+TEST_P(ProfileFileContract, ChangesWithoutCommitLeaveTheFileAsItWas) {
+  const std::string before = "[Utskrift]\r\nVemra Skrivare=CardPDF\r\n";
+  folder.Write("test.ini", before);
+  {
+    auto file = Open();
+    file->Write("Utskrift", "Vemra Orientering", "2");
+    file->Remove("Utskrift", "Vemra Skrivare");
+  }
+  EXPECT_EQ(folder.Read("test.ini"), before);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()),
+                          std::filesystem::directory_iterator()),
+            1) << "no copy left behind";
 }
 
 TEST_P(ProfileFileContract, RemovingFromAMissingFileCreatesNothing) {
   auto file = Open();
   file->Remove("Utskrift", "Vemra Skrivare");
+  file->Commit();
   EXPECT_FALSE(std::filesystem::exists(folder.Path() + "test.ini"));
 }
 
 TEST_P(ProfileFileContract, KeepsOtherLinesAndWritesWindowsText) {
   folder.Write("test.ini", "; installerad av kommunen\r\n[Kommun]\r\nKod=0180\r\n");
-  Open()->Write("Kommun", "Namn", "G\xf6teborg");
+  auto file = Open();
+  file->Write("Kommun", "Namn", "G\xf6teborg");
+  file->Commit();
   std::string text = folder.Read("test.ini");
   EXPECT_NE(text.find("; installerad av kommunen\r\n"), std::string::npos);
   EXPECT_NE(text.find("Kod=0180\r\n"), std::string::npos);

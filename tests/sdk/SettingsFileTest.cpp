@@ -25,19 +25,39 @@ TEST(WriteRule, AValueEqualToAnyRecordedDefaultRemovesTheKey) {
   Lynini ini(OpenPortableProfileFile);
   folder.Write("a.ini", "[S]\r\nK=7\r\nL=1\r\n");
   IniSession session(ini, folder.Windows() + "a.ini");
+  auto committed = [&] {
+    session.Commit();
+    return folder.Read("a.ini");
+  };
   EXPECT_EQ(ini.IniReadInteger("S", "K", 5), 7);
   EXPECT_EQ(ini.IniReadString("S", "K", "six"), "7");
   ini.IniWriteString("s", "k", "SIX");  // any recorded default, any case
-  EXPECT_EQ(folder.Read("a.ini").find("K="), std::string::npos);
+  EXPECT_EQ(committed().find("K="), std::string::npos);
   ini.IniWriteInteger("S", "K", 5);  // absent and default: nothing written
-  EXPECT_EQ(folder.Read("a.ini").find("K="), std::string::npos);
+  EXPECT_EQ(committed().find("K="), std::string::npos);
   ini.IniWriteInteger("S", "K", 8);
-  EXPECT_NE(folder.Read("a.ini").find("K=8"), std::string::npos);
+  EXPECT_NE(committed().find("K=8"), std::string::npos);
   EXPECT_TRUE(ini.IniReadBool("S", "L", false));
   ini.IniWriteBool("S", "L", false);
-  EXPECT_EQ(folder.Read("a.ini").find("L="), std::string::npos);
+  EXPECT_EQ(committed().find("L="), std::string::npos);
   EXPECT_EQ(ini.RecordedDefaults(),
             (std::vector<std::string>{"SK=5", "SK=six", "SL=0"}));
+}
+
+TEST(IniSession, ASessionLeftWithoutCommitLeavesTheFileAsItWas) {
+  TempFolder folder;
+  const std::string before = "[S]\r\nK=7\r\n";
+  folder.Write("a.ini", before);
+  Lynini ini(OpenPortableProfileFile);
+  EXPECT_THROW(
+      {
+        IniSession session(ini, folder.Windows() + "a.ini");
+        ini.IniWriteString("S", "K", "8");
+        EXPECT_EQ(ini.IniReadString("S", "K", ""), "8");  // the session sees its writes
+        throw ProfileWriteError("the next write failed");
+      },
+      ProfileWriteError);
+  EXPECT_EQ(folder.Read("a.ini"), before);
 }
 
 TEST(IniOpen, DoesNothingWhileAFileIsOpen) {

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "base/FileSystem.h"
+#include "base/TempNames.h"
 #include "imaging/PictureFileIo.h"
 #include "imaging/PictureLimits.h"
 #include "imaging/win32/GdiDrawing.h"
@@ -51,9 +52,14 @@ void CreateFolderChain(const std::string& folder) {
 
 void WriteFileReplacing(const std::string& path, const std::vector<std::uint8_t>& bytes) {
   CreateFolderChain(FolderOf(path));
-  const std::string temporary = path + ".tmp";
-  HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  std::string temporary;
+  HANDLE file = INVALID_HANDLE_VALUE;
+  for (int attempt = 0; attempt < 10 && file == INVALID_HANDLE_VALUE; ++attempt) {
+    temporary = UniqueSiblingName(path);
+    file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) break;
+  }
   if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("Cannot write " + path);
   DWORD written = 0;
   const bool ok = WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr) &&

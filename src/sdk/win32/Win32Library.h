@@ -23,11 +23,15 @@ int GuardedExport(const char* exportName, int failure, Body&& body) noexcept {
     Body* body;
     const char* name;
     int failure;
+    bool started = false;
+    const char* runningBefore = nullptr;
   } context{&body, exportName, failure};
   GuardOutcome outcome = RunGuarded(
       [](void* p) -> int {
         auto& c = *static_cast<Context*>(p);
         try {
+          c.runningBefore = TheLibrary().RunningCall();
+          c.started = true;
           return (*c.body)();
         } catch (const std::exception& e) {
           LogExportFailure(c.name, e.what());
@@ -38,6 +42,8 @@ int GuardedExport(const char* exportName, int failure, Body&& body) noexcept {
       },
       &context, failure);
   if (outcome.exceptionCode) {
+    // The body's destructors did not run; its claim must not outlive it.
+    if (context.started) TheLibrary().RestoreRunningCall(context.runningBefore);
     char code[16];
     __builtin_snprintf(code, sizeof code, "0x%08lX", outcome.exceptionCode);
     LogExportFailure(exportName, std::string("structured exception ") + code);

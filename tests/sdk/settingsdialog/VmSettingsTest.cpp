@@ -8,24 +8,6 @@
 namespace vemra::test {
 namespace {
 
-// Plays the user: edits the model as given, then confirms or cancels.
-class ScriptedSettingsDialog : public SettingsDialogService {
- public:
-  std::function<void(SettingsDialogModel&)> edit;
-  bool confirm = true;
-  int shown = 0;
-  std::vector<std::string> failures;
-  std::function<void()> whileOpen;
-
-  bool ShowSettingsDialog(SettingsDialogModel& m, const SettingsDialogHooks&) override {
-    ++shown;
-    if (whileOpen) whileOpen();
-    if (edit) edit(m);
-    return confirm;
-  }
-  void ShowSaveFailure(const std::string& message) override { failures.push_back(message); }
-};
-
 // The profile file of the platform, refusing every write.
 class ReadOnlyProfile : public ProfileFile {
  public:
@@ -39,6 +21,7 @@ class ReadOnlyProfile : public ProfileFile {
   void Remove(const std::string&, const std::string&) override {
     throw ProfileWriteError("write refused");
   }
+  void Commit() override {}
 
  private:
   std::unique_ptr<ProfileFile> file_;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "sdk/win32/SehGuard.h"
+#include "sdk/win32/Win32Library.h"
 
 namespace vemra {
 namespace {
@@ -46,6 +47,15 @@ TEST(RunGuarded, LeavesTheExceptionChainAsItFoundIt) {
   EXPECT_EQ(o.exceptionCode, 0u);
   // C++ exceptions still work after many faults.
   EXPECT_THROW(throw std::runtime_error("x"), std::runtime_error);
+}
+
+TEST(GuardedExport, AFaultInsideAnExportLeavesNoCallRunning) {
+  const int result = GuardedExport("VmPrint", 1, [] {
+    TheLibrary().RestoreRunningCall("VmPrint");  // as the export's claim does
+    return WriteThroughNull(nullptr);
+  });
+  EXPECT_EQ(result, 1);
+  EXPECT_EQ(TheLibrary().RunningCall(), nullptr);
 }
 
 }  // namespace

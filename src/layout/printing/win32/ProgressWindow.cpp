@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "base/Throttle.h"
 #include "base/win32/Win32Platform.h"
 
 namespace vemra {
@@ -24,8 +25,9 @@ struct TdlgProgress {
   int counter = 0;
   int maximum = 0;
   bool aborted = false;
-  bool painted = false;
-  DWORD lastPaint = 0;
+  // Repainting for every record of a long layout costs more than drawing
+  // it; the eye sees no difference at 50 ms.
+  Throttle repaint{50, [] { return std::uint32_t(GetTickCount()); }};
 };
 TdlgProgress progress;
 
@@ -84,7 +86,7 @@ void ShowProgress(const std::string& title, int maximum) {
   progress.counter = 0;
   progress.maximum = maximum;
   progress.aborted = false;
-  progress.painted = false;  // the first step of every side shows
+  progress.repaint.Reset();  // the first step of every side shows
   Place();
   ShowWindow(progress.btCancel, SW_HIDE);
   SetWindowTextW(progress.window, WideFromUtf8(title).c_str());
@@ -98,13 +100,8 @@ void ShowProgress(const std::string& title, int maximum) {
 void StepProgress() {
   if (!progress.window) return;
   ++progress.counter;
-  // Repainting for every record of a long layout costs more than drawing
-  // it; the eye sees no difference at 50 ms, and the last step always shows.
-  const DWORD now = GetTickCount();
-  if (progress.counter < progress.maximum && progress.painted && now - progress.lastPaint < 50)
-    return;
-  progress.painted = true;
-  progress.lastPaint = now;
+  // The last step always shows.
+  if (progress.counter < progress.maximum && !progress.repaint.Due()) return;
   SendMessageW(progress.pbProgress, PBM_SETPOS, WPARAM(progress.counter), 0);
   wchar_t status[32];
   std::swprintf(status, 32, L"%d/%d", progress.counter, progress.maximum);

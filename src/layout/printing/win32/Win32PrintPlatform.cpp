@@ -185,13 +185,7 @@ std::string Win32PrintPlatform::ModificationTime(const std::string& path) {
 }
 
 void Win32PrintPlatform::ProcessMessages() {
-  // Called for every record: pumping each time made a long hostile layout
-  // hold the host for minutes. 50 ms keeps windows as lively to the eye.
-  const DWORD now = GetTickCount();
-  if (pumpedOnce_ && now - lastPump_ < kPumpIntervalMs) return;
-  pumpedOnce_ = true;
-  lastPump_ = now;
-  PumpPendingMessages();
+  if (pump_.Due()) PumpPendingMessages();
 }
 
 void Win32PrintPlatform::ShowInformation(const std::string& text) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/RegionalFormats.h"
+#include "base/Throttle.h"
 #include "layout/printing/PrintPlatform.h"
 #include "layout/printing/win32/WinspoolPrinters.h"
 
@@ -38,7 +39,6 @@ class Win32PrintPlatform final : public PrintPlatform {
 
   void ProcessMessages() override;
   void ShowInformation(const std::string& text) override;
-  static constexpr unsigned long kPumpIntervalMs = 50;
   void ShowError(const std::string& text) override;
   void ShowProgress(const std::string& title, int maximum) override;
   void CloseProgress() override;
@@ -49,8 +49,9 @@ class Win32PrintPlatform final : public PrintPlatform {
   FileSystem& files_;
   const RegionalFormats& regional_;
   PrintWindows windows_;
-  bool pumpedOnce_ = false;
-  unsigned long lastPump_ = 0;
+  // Asked for at every record: pumping each time made a long hostile
+  // layout hold the host for minutes. 50 ms keeps windows as lively.
+  Throttle pump_{50, [] { return std::uint32_t(GetTickCount()); }};
 };
 
 // The device capabilities of a device context, read once.

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "base/win32/SystemLibraries.h"
 #include "base/win32/Win32Platform.h"
 
 namespace vemra {
@@ -11,10 +12,10 @@ namespace {
 
 std::string DefaultPrinterName() {
   DWORD size = 0;
-  GetDefaultPrinterA(nullptr, &size);
+  sys::GetDefaultPrinterA(nullptr, &size);
   if (size == 0) return "";
   std::string name(size, '\0');
-  if (!GetDefaultPrinterA(name.data(), &size)) return "";
+  if (!sys::GetDefaultPrinterA(name.data(), &size)) return "";
   name.resize(name.find('\0') == std::string::npos ? name.size() : name.find('\0'));
   return name;
 }
@@ -25,15 +26,15 @@ std::vector<BYTE> DriverDefaults(const std::string& name) {
   if (name.empty()) return settings;
   std::wstring wide = Wide(name);
   HANDLE printer = nullptr;
-  if (!OpenPrinterW(wide.data(), &printer, nullptr)) return settings;
-  LONG size = DocumentPropertiesW(nullptr, printer, wide.data(), nullptr, nullptr, 0);
+  if (!sys::OpenPrinterW(wide.data(), &printer, nullptr)) return settings;
+  LONG size = sys::DocumentPropertiesW(nullptr, printer, wide.data(), nullptr, nullptr, 0);
   if (size >= LONG(sizeof(DEVMODEW))) {
     settings.resize(std::size_t(size));
     auto* devmode = reinterpret_cast<DEVMODEW*>(settings.data());
-    if (DocumentPropertiesW(nullptr, printer, wide.data(), devmode, nullptr, DM_OUT_BUFFER) != IDOK)
+    if (sys::DocumentPropertiesW(nullptr, printer, wide.data(), devmode, nullptr, DM_OUT_BUFFER) != IDOK)
       settings.clear();
   }
-  ClosePrinter(printer);
+  sys::ClosePrinter(printer);
   return settings;
 }
 
@@ -44,11 +45,11 @@ WinspoolPrinters::WinspoolPrinters() : current_(DefaultPrinterName()) {}
 std::vector<std::string> WinspoolPrinters::ListPrinterNames() const {
   const DWORD flags = PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS;
   DWORD needed = 0, count = 0;
-  EnumPrintersA(flags, nullptr, 4, nullptr, 0, &needed, &count);
+  sys::EnumPrintersA(flags, nullptr, 4, nullptr, 0, &needed, &count);
   std::vector<std::string> names;
   if (needed == 0) return names;
   std::vector<BYTE> buffer(needed);
-  if (!EnumPrintersA(flags, nullptr, 4, buffer.data(), needed, &needed, &count)) return names;
+  if (!sys::EnumPrintersA(flags, nullptr, 4, buffer.data(), needed, &needed, &count)) return names;
   auto* info = reinterpret_cast<PRINTER_INFO_4A*>(buffer.data());
   for (DWORD i = 0; i < count; ++i)
     if (info[i].pPrinterName) names.emplace_back(info[i].pPrinterName);

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "base/win32/SystemLibraries.h"
 #include "imaging/PictureLimits.h"
 #include "imaging/win32/GdiDrawing.h"
 
@@ -345,7 +346,7 @@ void GdiCanvas::StretchDraw(const PixelRect& box, const Bitmap& picture) {
   StretchMode mode(dc_);
   if (picture.transparent) {
     SourceDc source(picture);
-    if (source.dc() && TransparentBlt(dc_, box.left, box.top, box.Width(), box.Height(), source.dc(), 0, 0,
+    if (source.dc() && sys::TransparentBlt(dc_, box.left, box.top, box.Width(), box.Height(), source.dc(), 0, 0,
                                       picture.Width(), picture.Height(), picture.transparentColour & 0xFFFFFF))
       return;
     MaskedStretch(dc_, box, picture);
@@ -403,7 +404,7 @@ bool GdiCanvas::AlphaBlend(const PixelRect& box, const Bitmap& picture, int alph
   SourceDc source(picture);
   if (!source.dc()) return false;
   const BLENDFUNCTION blend{AC_SRC_OVER, 0, BYTE(std::clamp(alpha, 0, 255)), 0};
-  return ::AlphaBlend(dc_, box.left, box.top, box.Width(), box.Height(), source.dc(), 0, 0, picture.Width(),
+  return sys::AlphaBlend(dc_, box.left, box.top, box.Width(), box.Height(), source.dc(), 0, 0, picture.Width(),
                       picture.Height(), blend) != FALSE;
 }
 

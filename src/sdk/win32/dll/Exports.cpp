@@ -33,7 +33,7 @@ int __stdcall VmPrint(int mode, const char* id, const char* surname, const char*
                       const char* street, const char* postcodeTown, const char* telephone,
                       const char* operatorName) {
   // 1 is no code of a request that printed: the card did not come out.
-  return GuardedExport("VmPrint", 1, [&] {
+  return GuardedExport("VmPrint", vemra::kPrintFailed, [&] {
     vemra::PermitTexts texts{HostText(id),        HostText(surname),   HostText(firstName),
                              HostText(permitNumber), HostText(validUntil), HostText(careOf),
                              HostText(street),    HostText(postcodeTown), HostText(telephone),

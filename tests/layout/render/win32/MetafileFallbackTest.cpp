@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/win32/Win32Platform.h"
 #include "layout/render/win32/TempFileMetafileFallback.h"
 
 namespace vemra {
@@ -43,6 +44,30 @@ TEST(TempFileMetafileFallback, LoadsThroughAFileOfItsOwnAndRemovesIt) {
   const std::vector<std::uint8_t> junk{1, 2, 3};
   EXPECT_FALSE(fallback.Load(junk, ".wmf", holder));
   EXPECT_EQ(OurTempFiles(), 0);
+}
+
+TEST(TempFileMetafileFallback, LeavesAUsersTempWmfInTheHostFolderAlone) {
+  const std::string users = HostFolder() + "temp.wmf";
+  const std::string content = "the user's own picture";
+  HANDLE file = CreateFileA(users.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  DWORD written = 0;
+  WriteFile(file, content.data(), DWORD(content.size()), &written, nullptr);
+  CloseHandle(file);
+
+  TempFileMetafileFallback fallback;
+  Picture holder;
+  EXPECT_TRUE(fallback.Load(RectangleEmf(), ".emf", holder));
+  fallback.Load({1, 2, 3}, ".wmf", holder);
+
+  char back[64] = {};
+  DWORD read = 0;
+  file = CreateFileA(users.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE) << "the user's file was removed";
+  ReadFile(file, back, sizeof back, &read, nullptr);
+  CloseHandle(file);
+  DeleteFileA(users.c_str());
+  EXPECT_EQ(std::string(back, read), content);
 }
 
 TEST(TempFileMetafileFallback, UniqueFilesNeverShareAName) {

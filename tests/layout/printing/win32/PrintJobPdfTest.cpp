@@ -276,7 +276,7 @@ TEST_F(PrintJobPdfTest, JobsLeaveNoGdiObjectsBehind) {
 }
 
 TEST_F(PrintJobPdfTest, SelectionAndOrientation) {
-  EXPECT_FALSE(printers_->SelectPrinter("Ingen s\xe5dan skrivare"));
+  EXPECT_FALSE(printers_->SelectPrinter("Ingen s\xe5" "dan skrivare"));
   EXPECT_EQ(printers_->CurrentPrinterName(), kPdfPrinter);
   EXPECT_TRUE(printers_->SelectPrinter("CARDPDF"));
   EXPECT_EQ(printers_->CurrentPrinterName(), kPdfPrinter);  // as installed

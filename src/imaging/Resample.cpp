@@ -1,153 +1,189 @@
-// Contributor lists are built once per destination column and row; weights
-// stay unnormalised and everything is single precision, so results match
-// the long-standing output of this resampler bit for bit.
-#include "imaging/Resample.h"
-
+// Fixed-point resampling: the float windows are quantised once per axis to
+// 16-bit weights at the finest scale the 32-bit sums allow, the horizontal
+// pass keeps fractional bits for the vertical one, and the row loops are
+// SIMD. The worst-case drift from the float rule is worked out from the
+// quantised weights; the rare plan that could drift too far (a reduction
+// to a sliver) is left to the float rule.
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <stdexcept>
 
-#include "imaging/PixelRows.h"
+#include "imaging/Resample.h"
+#include "imaging/ResampleRows.h"
+#include "imaging/ResampleWeights.h"
 
 namespace vemra {
 namespace {
 
-constexpr float kPi = 3.14159265358979f;
+// Worst-case drift, in levels, that fixed point may add to the float
+// rule; the rule's own rounding of its first pass uses most of the
+// remaining level.
+constexpr double kDriftBudget = 0.2;
 
-float Box(float x) { return (x > -0.5f && x <= 0.5f) ? 1.0f : 0.0f; }
-float Triangle(float x) { x = std::fabs(x); return x < 1.0f ? 1.0f - x : 0.0f; }
-float Hermite(float x) {
-  x = std::fabs(x);
-  return x < 1.0f ? (2.0f * x - 3.0f) * x * x + 1.0f : 0.0f;
-}
-float Bell(float x) {
-  x = std::fabs(x);
-  if (x < 0.5f) return 0.75f - x * x;
-  if (x < 1.5f) { x -= 1.5f; return 0.5f * x * x; }
-  return 0.0f;
-}
-float BSpline(float x) {
-  x = std::fabs(x);
-  if (x < 1.0f) return 0.5f * x * x * x - x * x + 2.0f / 3.0f;
-  if (x < 2.0f) { x = 2.0f - x; return x * x * x / 6.0f; }
-  return 0.0f;
-}
-float Sinc(float x) {
-  if (x == 0.0f) return 1.0f;
-  x *= kPi;
-  return std::sin(x) / x;
-}
-float Lanczos3(float x) { x = std::fabs(x); return x < 3.0f ? Sinc(x) * Sinc(x / 3.0f) : 0.0f; }
-float Mitchell(float x) {
-  constexpr float B = 1.0f / 3.0f, C = 1.0f / 3.0f;
-  x = std::fabs(x);
-  const float xx = x * x;
-  if (x < 1.0f)
-    return ((12 - 9 * B - 6 * C) * (x * xx) + (-18 + 12 * B + 6 * C) * xx + (6 - 2 * B)) / 6.0f;
-  if (x < 2.0f)
-    return ((-B - 6 * C) * (x * xx) + (6 * B + 30 * C) * xx + (-12 * B - 48 * C) * x +
-            (8 * B + 24 * C)) / 6.0f;
-  return 0.0f;
-}
-
-struct Filter {
-  float (*kernel)(float);
-  float support;
+struct Extent {
+  double largest = 0;  // largest weight magnitude
+  double widest = 0;   // largest sum of magnitudes in one window
+  std::size_t taps = 0;
 };
 
-Filter FilterOf(int index) {
-  switch (index) {
-    case kFilterBox: return {Box, 0.5f};
-    case kFilterTriangle: return {Triangle, 1.0f};
-    case kFilterHermite: return {Hermite, 1.0f};
-    case kFilterBell: return {Bell, 1.5f};
-    case kFilterBSpline: return {BSpline, 2.0f};
-    case kFilterMitchell: return {Mitchell, 2.0f};
-    default: return {Lanczos3, 3.0f};
+Extent ExtentOf(const std::vector<WeightWindow>& windows) {
+  Extent e;
+  for (const WeightWindow& window : windows) {
+    double total = 0;
+    for (float w : window.weights) e.largest = std::max(e.largest, double(std::fabs(w))), total += std::fabs(w);
+    e.widest = std::max(e.widest, total);
+    e.taps = std::max(e.taps, window.weights.size());
   }
+  return e;
 }
 
-struct Contributor {
-  int pixel;
-  float weight;
+// The most fractional bits for which every weight fits 16 bits and no sum
+// of `largestInput` times the weights (plus rounding) can leave 31 bits.
+int BitsFor(const Extent& e, double largestInput) {
+  int bits = 22;
+  while (bits > 1 && (e.largest * std::ldexp(1.0, bits) > 32767 ||
+                      e.widest * largestInput * std::ldexp(1.0, bits + 1) > 0x7FFFFFFF))
+    --bits;
+  return bits;
+}
+
+// Rounds each weight, then moves the rounding surplus onto the largest
+// one so a window sums as the float one does: flat colours stay flat.
+// Returns the worst drift in levels the rounding can cause.
+double Quantise(const WeightWindow& window, int bits, int taps, std::int16_t* out) {
+  const double unit = std::ldexp(1.0, bits);
+  double sum = 0;
+  long total = 0;
+  std::size_t largest = 0;
+  for (std::size_t k = 0; k < window.weights.size(); ++k) {
+    sum += window.weights[k];
+    out[k] = std::int16_t(std::lround(window.weights[k] * unit));
+    total += out[k];
+    if (std::fabs(window.weights[k]) > std::fabs(window.weights[largest])) largest = k;
+  }
+  std::fill(out + window.weights.size(), out + taps, std::int16_t(0));
+  const long surplus = std::lround(sum * unit) - total;
+  if (!window.weights.empty() && std::abs(out[largest] + surplus) <= 32767)
+    out[largest] = std::int16_t(out[largest] + surplus);
+  double drift = 0;
+  for (std::size_t k = 0; k < window.weights.size(); ++k) drift += std::fabs(out[k] / unit - window.weights[k]);
+  return drift * 255;
+}
+
+struct Axis {
+  FixedWindows windows;
+  double drift = 0;  // worst case over the windows, in levels
 };
-using Contributors = std::vector<std::vector<Contributor>>;
 
-// Mirrors an index into 0..n-1. One reflection suffices unless the source
-// is narrower than the filter window; repeating keeps tiny sources in range.
-int Reflect(int j, int n) {
-  while (j < 0 || j >= n) j = j < 0 ? -j : 2 * n - 1 - j;
-  return j;
-}
-
-float ScaleOf(int destination, int source) {
-  return source == 1 ? float(destination) / float(source)
-                     : float(destination - 1) / float(source - 1);
-}
-
-Contributors BuildContributors(int destination, int source, const Filter& filter) {
-  Contributors lists(static_cast<std::size_t>(destination));
-  if (destination == 1 && source > 1) {
-    // The scale rule gives 0 here and every centre 0/0: one pixel is the
-    // mean of the line instead.
-    for (int j = 0; j < source; ++j) lists[0].push_back({j, 1.0f / float(source)});
-    return lists;
+Axis QuantiseAxis(const std::vector<WeightWindow>& windows, int bits, int midBits, std::size_t taps) {
+  Axis axis;
+  axis.windows.taps = int((taps + 3) / 4 * 4);
+  axis.windows.bits = bits;
+  axis.windows.midBits = midBits;
+  axis.windows.weights.resize(windows.size() * std::size_t(axis.windows.taps));
+  std::int16_t* out = axis.windows.weights.data();
+  for (const WeightWindow& window : windows) {
+    axis.windows.left.push_back(window.left);
+    axis.drift = std::max(axis.drift, Quantise(window, bits, axis.windows.taps, out));
+    out += axis.windows.taps;
   }
-  const float scale = ScaleOf(destination, source);
-  const bool reducing = scale < 1.0f;
-  const float width = reducing ? filter.support / scale : filter.support;
-  for (int i = 0; i < destination; ++i) {
-    const float centre = float(i) / scale;
-    const int left = int(std::floor(centre - width));
-    const int right = int(std::ceil(centre + width));
-    for (int j = left; j <= right; ++j) {
-      const float weight = reducing ? filter.kernel((centre - float(j)) * scale) * scale
-                                    : filter.kernel(centre - float(j));
-      if (weight != 0.0f) lists[std::size_t(i)].push_back({Reflect(j, source), weight});
+  return axis;
+}
+
+// The vertical sums multiply intermediate values by weights in 31 bits,
+// so the fractional bits of the two share one budget: wide windows (strong
+// reductions) want finer weights, narrow ones finer intermediates.
+int MidBitsFor(const Extent& rows) {
+  int best = 7;
+  double bestDrift = 1e9;
+  for (int mid = 1; mid <= 7; ++mid) {
+    const int bits = BitsFor(rows, std::ldexp(255.0, mid));
+    const double drift = rows.widest * std::ldexp(0.5, -mid) + double(rows.taps) * 255 * std::ldexp(0.5, -bits);
+    if (drift <= bestDrift) best = mid, bestDrift = drift;
+  }
+  return best;
+}
+
+struct Plan {
+  Axis columns, rows;
+  double drift = 0;
+};
+
+Plan PlanOf(int width, int height, int sourceWidth, int sourceHeight, int filter) {
+  const auto columns = BuildWeightWindows(width, sourceWidth, filter);
+  const auto rows = BuildWeightWindows(height, sourceHeight, filter);
+  const Extent across = ExtentOf(columns), down = ExtentOf(rows);
+  const int mid = MidBitsFor(down);
+  Plan plan{QuantiseAxis(columns, std::max(BitsFor(across, 255), mid + 1), mid, across.taps),
+            QuantiseAxis(rows, BitsFor(down, std::ldexp(255.0, mid)), mid, down.taps)};
+  plan.drift = plan.columns.drift * down.widest + down.widest * std::ldexp(0.5, -mid) + plan.rows.drift;
+  return plan;
+}
+
+// A source row with its mirrored margins, so every window reads straight
+// through memory.
+class PaddedRow {
+ public:
+  PaddedRow(const FixedWindows& columns, int width) : width_(width) {
+    const int first = *std::min_element(columns.left.begin(), columns.left.end());
+    const int last = *std::max_element(columns.left.begin(), columns.left.end()) + columns.taps + 2;
+    before_ = std::max(0, -first);
+    after_ = std::max(0, last - width);
+    bytes_.resize(3 * std::size_t(before_ + width + after_));
+  }
+  // Pointer to pixel 0 of the padded copy of `row`.
+  const std::uint8_t* Fill(const std::uint8_t* row) {
+    std::uint8_t* zero = bytes_.data() + 3 * before_;
+    std::memcpy(zero, row, 3 * std::size_t(width_));
+    for (int j = -before_; j < 0; ++j) std::memcpy(zero + 3 * j, row + 3 * ReflectIndex(j, width_), 3);
+    for (int j = width_; j < width_ + after_; ++j) std::memcpy(zero + 3 * j, row + 3 * ReflectIndex(j, width_), 3);
+    return zero;
+  }
+
+ private:
+  int width_, before_ = 0, after_ = 0;
+  std::vector<std::uint8_t> bytes_;
+};
+
+void FilterDown(const std::vector<std::int16_t>& work, std::ptrdiff_t stride, const FixedWindows& rows,
+                int sourceHeight, Bitmap& destination) {
+  std::vector<const std::int16_t*> taps;
+  std::vector<std::int16_t> weights;
+  for (int y = 0; y < destination.Height(); ++y) {
+    taps.clear(), weights.clear();
+    const std::int16_t* w = rows.weights.data() + std::ptrdiff_t(y) * rows.taps;
+    for (int k = 0; k < rows.taps; ++k) {
+      if (w[k] == 0) continue;
+      taps.push_back(work.data() + stride * ReflectIndex(rows.left[std::size_t(y)] + k, sourceHeight));
+      weights.push_back(w[k]);
     }
+    if (taps.size() % 2 != 0) taps.push_back(work.data()), weights.push_back(0);
+    FilterRowsDown(taps.data(), weights.data(), int(taps.size()), rows.bits + rows.midBits,
+                   3 * destination.Width(), destination.Row(y));
   }
-  return lists;
-}
-
-std::uint8_t ToByte(float value) {
-  if (value > 255.0f) return 255;
-  if (value < 0.0f) return 0;
-  return std::uint8_t(std::lrintf(value));  // halves to even
-}
-
-void Accumulate(const std::vector<Contributor>& list, const std::uint8_t* base, std::ptrdiff_t step,
-                std::uint8_t* out) {
-  float b = 0.0f, g = 0.0f, r = 0.0f;
-  for (const Contributor& c : list) {
-    const std::uint8_t* p = base + step * c.pixel;
-    b += float(p[0]) * c.weight;
-    g += float(p[1]) * c.weight;
-    r += float(p[2]) * c.weight;
-  }
-  out[0] = ToByte(b), out[1] = ToByte(g), out[2] = ToByte(r);
 }
 
 }  // namespace
 
-void ResampleBitmap(const Bitmap& source, Bitmap& destination, int filterIndex) {
+void ResampleBitmap(const Bitmap& source, Bitmap& destination, int filter) {
   if (source.Width() <= 0 || source.Height() <= 0)
     throw std::runtime_error("Source bitmap too small");
   destination.SetPixelFormat(PixelFormat::pf24bit);
   if (destination.Empty()) return;
-  const Bitmap src = As24Bit(source);
-  const Filter filter = FilterOf(filterIndex);
-  const Contributors columns = BuildContributors(destination.Width(), src.Width(), filter);
-  const Contributors rows = BuildContributors(destination.Height(), src.Height(), filter);
+  Bitmap storage;
+  const Bitmap& src = As24Bit(source, storage);
+  const Plan plan = PlanOf(destination.Width(), destination.Height(), src.Width(), src.Height(), filter);
+  const FixedWindows& columns = plan.columns.windows;
+  if (plan.drift > kDriftBudget)
+    return ResampleBitmapExact(src, destination, filter);
 
-  Bitmap work(destination.Width(), src.Height());
-  for (int y = 0; y < src.Height(); ++y) {
-    std::uint8_t* out = work.Row(y);
-    for (int x = 0; x < work.Width(); ++x) Accumulate(columns[std::size_t(x)], src.Row(y), 3, out + 3 * x);
-  }
-  for (int y = 0; y < destination.Height(); ++y) {
-    std::uint8_t* out = destination.Row(y);
-    for (int x = 0; x < destination.Width(); ++x)
-      Accumulate(rows[std::size_t(y)], work.Row(0) + 3 * x, work.Stride(), out + 3 * x);
-  }
+  const std::ptrdiff_t stride = (3 * std::ptrdiff_t(destination.Width()) + 1 + 7) / 8 * 8;
+  std::vector<std::int16_t> work(std::size_t(stride) * std::size_t(src.Height()));
+  PaddedRow padded(columns, src.Width());
+  for (int y = 0; y < src.Height(); ++y)
+    FilterRowAcross(padded.Fill(src.Row(y)), columns, work.data() + stride * y);
+  FilterDown(work, stride, plan.rows.windows, src.Height(), destination);
 }
 
 }  // namespace vemra

@@ -2,13 +2,15 @@
 // benchmark as a plain program, built natively and for Windows, so the
 // 64-bit code and the DLL's 32-bit code can be set side by side on one
 // machine (Google Benchmark is built natively only). Each line is the median
-// of `rounds` (default 5) on a 12-megapixel picture, and that time as a
-// multiple of a memcpy of the picture in the same run. With `ppm` the
-// picture is also written there, for peers such as ImageMagick.
+// of `rounds` (default 5) on a 12-megapixel picture, in this thread's
+// processor time (wall time suffers from other load on the machine), and
+// that time as a multiple of a memcpy of the picture in the same run. A
+// round repeats the operation until it has used 100 ms, since Windows
+// counts thread time in coarse ticks. With `ppm` the picture is also written
+// there, for peers such as ImageMagick.
 //
 // Under Wine: scripts/wine-run.sh <build>/bench/win32/imaging_times.exe 5
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -16,6 +18,12 @@
 #include <functional>
 #include <string>
 #include <vector>
+
+#if defined(_WIN32)
+#include <windows.h>
+#else
+#include <time.h>
+#endif
 
 #include "imaging/LynImageEx.h"
 #include "imaging/Resample.h"
@@ -55,14 +63,36 @@ void WritePpm(const Bitmap& b, const std::string& path) {
   }
 }
 
-// `prepare` runs untimed before each round.
+double ThreadCpuMs() {
+#if defined(_WIN32)
+  FILETIME created, exited, kernel, user;
+  GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
+  auto ticks = [](FILETIME t) { return double(ULONGLONG(t.dwHighDateTime) << 32 | t.dwLowDateTime); };
+  return (ticks(kernel) + ticks(user)) / 1e4;
+#else
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
+#endif
+}
+
+// `prepare` runs before each call; its time is measured apart and taken off.
 double MedianMs(int rounds, const std::function<void()>& prepare, const std::function<void()>& work) {
+  constexpr double kRoundMs = 100;
   std::vector<double> times;
   for (int r = 0; r < rounds; ++r) {
-    prepare();
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    double spent = 0, preparing = 0;
+    int calls = 0;
+    const double start = ThreadCpuMs();
+    while (spent < kRoundMs || calls == 0) {
+      const double before = ThreadCpuMs();
+      prepare();
+      preparing += ThreadCpuMs() - before;
+      work();
+      ++calls;
+      spent = ThreadCpuMs() - start - preparing;
+    }
+    times.push_back(spent / calls);
   }
   std::sort(times.begin(), times.end());
   return times[times.size() / 2];

@@ -1,69 +1,27 @@
-// Quarter turns are transpositions with a mirror. Done row by row, one side
-// walks a column and touches a new cache line and page per pixel. In square
-// tiles both the rows read and the rows written stay in the first-level
-// cache, and the next tile's lines are fetched while this one is copied:
-// each row of a tile is a short stream the hardware prefetcher misses.
+// A half turn swaps rows in place; quarter turns are transpositions into
+// a new picture (TransposeInto).
 #include "imaging/Rotate.h"
 
-#include <algorithm>
 #include <cstring>
 #include <utility>
 #include <vector>
 
+#include "imaging/Transpose.h"
+
 namespace vemra {
 namespace {
 
-constexpr int kTile = 64;  // pixels: 64 rows of 192 bytes each way
-constexpr int kLine = 64;
-
-void Prefetch(const std::uint8_t* from, std::ptrdiff_t bytes, int write) {
-#if defined(__GNUC__)
-  for (std::ptrdiff_t o = 0; o < bytes; o += kLine)
-    write ? __builtin_prefetch(from + o, 1) : __builtin_prefetch(from + o, 0);
-#endif
-}
-
-// Copies `count` pixels from a column of the source (successive pixels
-// `step` bytes apart) into a destination row. All but the last move four
-// bytes; the spare byte lands on the next pixel before it is written.
-void CopyColumnToRow(const std::uint8_t* from, std::ptrdiff_t step, std::uint8_t* to, int count) {
-  for (int i = 0; i + 1 < count; ++i, from += step, to += 3) {
-    std::uint32_t pixel;
-    std::memcpy(&pixel, from, 4);
-    std::memcpy(to, &pixel, 4);
-  }
-  std::memcpy(to, from, 3);
-}
-
-// Destination pixel (x, y) comes from `first(y) + x * step`, where first
-// moves by 3 bytes (either way) from one y to the next.
-template <typename First>
-void Transpose(Bitmap& out, First first, std::ptrdiff_t step) {
-  for (int y0 = 0; y0 < out.Height(); y0 += kTile) {
-    const int y1 = std::min(out.Height(), y0 + kTile);
-    const std::uint8_t* lowest = std::min(first(y0), first(y1 - 1));
-    for (int x0 = 0; x0 < out.Width(); x0 += kTile) {
-      const int count = std::min(kTile, out.Width() - x0), next = x0 + kTile;
-      for (int x = next; x < std::min(out.Width(), next + kTile); ++x)
-        Prefetch(lowest + x * step, 3 * (y1 - y0), 0);
-      if (next < out.Width())
-        for (int y = y0; y < y1; ++y) Prefetch(out.Row(y) + 3 * next, 3 * std::min(kTile, out.Width() - next), 1);
-      for (int y = y0; y < y1; ++y) CopyColumnToRow(first(y) + x0 * step, step, out.Row(y) + 3 * x0, count);
-    }
-  }
-}
-
+// Clockwise: new (x, y) is old (y, oldHeight - 1 - x).
 Bitmap Rotated90(const Bitmap& b) {
   Bitmap out = Bitmap::Uninitialised(b.Height(), b.Width());
-  const std::uint8_t* bottom = b.Row(b.Height() - 1);
-  Transpose(out, [&](int y) { return bottom + 3 * y; }, -b.Stride());
+  TransposeInto(out, b.Row(b.Height() - 1), 1, -b.Stride());
   return out;
 }
 
+// Counter-clockwise: new (x, y) is old (oldWidth - 1 - y, x).
 Bitmap Rotated270(const Bitmap& b) {
   Bitmap out = Bitmap::Uninitialised(b.Height(), b.Width());
-  const std::uint8_t* top = b.Row(0);
-  Transpose(out, [&](int y) { return top + 3 * (b.Width() - 1 - y); }, b.Stride());
+  TransposeInto(out, b.Row(0) + 3 * (b.Width() - 1), -1, b.Stride());
   return out;
 }
 

@@ -55,8 +55,10 @@ int main(int argc, char** argv) {
     return 3;
   }
   const double load = Ms(loading);
-  const auto init = reinterpret_cast<OneText>(GetProcAddress(module, "VmInit"));
-  const auto exists = reinterpret_cast<OneText>(GetProcAddress(module, "VmPhotoSignatureExists"));
+  const auto entry = [&](const char* name) {
+    return reinterpret_cast<OneText>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+  };
+  const OneText init = entry("VmInit"), exists = entry("VmPhotoSignatureExists");
   if (!init || !exists) return 3;
 
   const auto first = std::chrono::steady_clock::now();

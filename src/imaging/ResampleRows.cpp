@@ -27,12 +27,13 @@ __m128i Shifted(__m128i sum, int bits) {
 
 // Four taps per step: pixels j..j+3 spread to 16 bits and interleaved as
 // (b0 b1 g0 g1 r0 r1 . .) so each pmaddwd adds two taps for all channels.
-void FilterRowAcross(const std::uint8_t* row, const FixedWindows& columns, std::int16_t* out) {
+void FilterRowAcross(const std::uint8_t* row, const FixedWindows& columns, int begin, int end, std::int16_t* out) {
   const int shift = columns.bits - columns.midBits;
   const __m128i zero = _mm_setzero_si128(), top = _mm_set1_epi16(std::int16_t(255 << columns.midBits));
-  const std::int16_t* w = columns.weights.data();
-  for (int left : columns.left) {
-    const std::uint8_t* p = row + 3 * std::ptrdiff_t(left);
+  const std::int16_t* w = columns.weights.data() + std::ptrdiff_t(begin) * columns.taps;
+  out += 3 * std::ptrdiff_t(begin);
+  for (int i = begin; i < end; ++i) {
+    const std::uint8_t* p = row + 3 * std::ptrdiff_t(columns.left[std::size_t(i)]);
     __m128i sum = zero;
     for (int k = 0; k < columns.taps; k += 4, p += 12, w += 4) {
       const __m128i raw = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
@@ -80,10 +81,11 @@ namespace {
 int Shifted(std::int32_t sum, int bits) { return (sum + (1 << (bits - 1))) >> bits; }
 }  // namespace
 
-void FilterRowAcross(const std::uint8_t* row, const FixedWindows& columns, std::int16_t* out) {
-  const std::int16_t* w = columns.weights.data();
-  for (int left : columns.left) {
-    const std::uint8_t* p = row + 3 * std::ptrdiff_t(left);
+void FilterRowAcross(const std::uint8_t* row, const FixedWindows& columns, int begin, int end, std::int16_t* out) {
+  const std::int16_t* w = columns.weights.data() + std::ptrdiff_t(begin) * columns.taps;
+  out += 3 * std::ptrdiff_t(begin);
+  for (int i = begin; i < end; ++i) {
+    const std::uint8_t* p = row + 3 * std::ptrdiff_t(columns.left[std::size_t(i)]);
     for (int c = 0; c < 3; ++c) {
       std::int32_t sum = 0;
       for (int k = 0; k < columns.taps; ++k) sum += w[k] * p[3 * k + c];

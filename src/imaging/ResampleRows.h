@@ -18,10 +18,11 @@ struct FixedWindows {
   std::vector<std::int16_t> weights;  // taps per destination pixel
 };
 
-// `row` points at source pixel 0 of a BGR row that is readable from the
-// smallest left position to `taps` + 2 pixels past the largest one. Writes
-// 3 values per destination pixel plus one spare value.
-void FilterRowAcross(const std::uint8_t* row, const FixedWindows& columns, std::int16_t* out);
+// Destination pixels begin..end-1 of one row into `out` (3 values each
+// from out + 3 * begin, plus one spare value). `row` points at source pixel
+// 0 of a BGR row readable from those windows' first position to `taps` + 2
+// pixels past their last.
+void FilterRowAcross(const std::uint8_t* row, const FixedWindows& columns, int begin, int end, std::int16_t* out);
 
 // Sums `count` (even) intermediate rows with their weights, shifted right
 // by `shift`, into `values` bytes; the rows are readable up to `values` rounded up to 8.

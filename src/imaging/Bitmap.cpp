@@ -1,5 +1,6 @@
 #include "imaging/Bitmap.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <stdexcept>
@@ -56,6 +57,11 @@ Bitmap Bitmap::Uninitialised(int width, int height) {
   b.width_ = width;
   b.height_ = height;
   b.stride_ = RowBytes(width, PixelFormat::pf24bit);
+  // Row padding and the slack are never pixels: zeroed, so files written
+  // from the rows come out the same every time.
+  const std::ptrdiff_t used = 3 * std::ptrdiff_t(width);
+  for (int y = 0; y < height; ++y) std::fill(b.Row(y) + used, b.Row(y) + b.stride_, std::uint8_t(0));
+  std::fill(b.pixels_.end() - std::ptrdiff_t(kSlack), b.pixels_.end(), std::uint8_t(0));
   return b;
 }
 

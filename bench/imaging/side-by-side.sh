@@ -12,7 +12,7 @@ echo "native (x86-64) load: $(cut -d' ' -f1-3 /proc/loadavg)"
 a=$("$native" "$rounds")
 echo "win32 (i686, Wine) load: $(cut -d' ' -f1-3 /proc/loadavg)"
 b=$(scripts/wine-run.sh "$windows" "$rounds" 2>/dev/null | tr -d '\r')
-printf '%-28s %19s   %19s\n' "" "native" "win32 under Wine"
+printf '%-28s %19s   %19s\n%-28s %9s %9s   %9s %9s\n' "" "native" "win32 under Wine" "case" "ms" "x memcpy" "ms" "x memcpy"
 paste <(sed 1d <<<"$a") <(sed 1d <<<"$b") |
   awk -F'\t' '{ n = split($1, l, " +"); split($2, r, " +"); name = l[1];
                 for (i = 2; i <= n - 2; ++i) name = name " " l[i];

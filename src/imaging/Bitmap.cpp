@@ -1,5 +1,6 @@
 #include "imaging/Bitmap.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <stdexcept>
@@ -28,9 +29,13 @@ std::ptrdiff_t RowBytes(int width, PixelFormat format) {
   return std::ptrdiff_t((std::int64_t(width) * BitsPerPixel(format) + 31) / 32 * 4);
 }
 
+// Four bytes past the last row let word-wide and SIMD loops read the last
+// pixel with a whole load.
+constexpr std::uint64_t kSlack = 4;
+
 std::size_t BufferBytes(int width, int height, PixelFormat format) {
   if (width < 0 || height < 0) throw std::length_error("negative bitmap size");
-  const std::uint64_t bytes = std::uint64_t(RowBytes(width, format)) * std::uint64_t(height);
+  const std::uint64_t bytes = std::uint64_t(RowBytes(width, format)) * std::uint64_t(height) + kSlack;
   if (bytes > std::uint64_t(std::numeric_limits<std::ptrdiff_t>::max()))
     throw std::length_error("bitmap too large");
   return std::size_t(bytes);
@@ -46,9 +51,23 @@ Bitmap::Bitmap(int width, int height, PixelFormat format) : format_(format) {
   palette_ = DefaultPalette(format);
 }
 
+Bitmap Bitmap::Uninitialised(int width, int height) {
+  Bitmap b;
+  b.pixels_.resize(BufferBytes(width, height, PixelFormat::pf24bit));
+  b.width_ = width;
+  b.height_ = height;
+  b.stride_ = RowBytes(width, PixelFormat::pf24bit);
+  // Row padding and the slack are never pixels: zeroed, so files written
+  // from the rows come out the same every time.
+  const std::ptrdiff_t used = 3 * std::ptrdiff_t(width);
+  for (int y = 0; y < height; ++y) std::fill(b.Row(y) + used, b.Row(y) + b.stride_, std::uint8_t(0));
+  std::fill(b.pixels_.end() - std::ptrdiff_t(kSlack), b.pixels_.end(), std::uint8_t(0));
+  return b;
+}
+
 void Bitmap::SetSize(int width, int height) {
   if (width == width_ && height == height_) return;
-  std::vector<std::uint8_t> fresh(BufferBytes(width, height, format_), 0);
+  decltype(pixels_) fresh(BufferBytes(width, height, format_), 0);
   pixels_.swap(fresh);
   width_ = width;
   height_ = height;

@@ -4,6 +4,9 @@
 // 8-bit picture loaded from a file stays 8-bit with its palette.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <new>
+#include <utility>
 #include <vector>
 
 namespace vemra {
@@ -30,6 +33,9 @@ class Bitmap {
   // A 24-bit picture filled with black. Throws std::length_error on sizes
   // whose pixel buffer would not fit in memory.
   Bitmap(int width, int height, PixelFormat format = PixelFormat::pf24bit);
+  // A 24-bit picture whose pixels are left unset, for code that writes
+  // every one of them anyway.
+  static Bitmap Uninitialised(int width, int height);
 
   int Width() const { return width_; }
   int Height() const { return height_; }
@@ -60,7 +66,15 @@ class Bitmap {
   int height_ = 0;
   PixelFormat format_ = PixelFormat::pf24bit;
   std::ptrdiff_t stride_ = 0;
-  std::vector<std::uint8_t> pixels_;
+  // Leaves new bytes unset when asked to, so a picture about to be
+  // overwritten costs no extra pass.
+  template <typename T>
+  struct DefaultInit : std::allocator<T> {
+    template <typename U> struct rebind { using other = DefaultInit<U>; };
+    template <typename U> void construct(U* p) { ::new (static_cast<void*>(p)) U; }
+    template <typename U, typename... A> void construct(U* p, A&&... a) { ::new (static_cast<void*>(p)) U(std::forward<A>(a)...); }
+  };
+  std::vector<std::uint8_t, DefaultInit<std::uint8_t>> pixels_;
   std::vector<ColourValue> palette_;
 };
 

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "imaging/GreyRow.h"
 #include "imaging/LynImageEx.h"
 
 namespace vemra {
@@ -45,13 +46,7 @@ int StandardColourIndex(ColourValue colour) {
 
 void ConvertToGreyScale(Bitmap& bitmap) {
   bitmap.SetPixelFormat(PixelFormat::pf24bit);
-  for (int y = 0; y < bitmap.Height(); ++y) {
-    std::uint8_t* p = bitmap.Row(y);
-    for (int x = 0; x < bitmap.Width(); ++x, p += 3) {
-      if (p[0] == p[1] && p[1] == p[2]) continue;
-      p[0] = p[1] = p[2] = std::uint8_t(Luminance(p[2], p[1], p[0]));
-    }
-  }
+  for (int y = 0; y < bitmap.Height(); ++y) GreyRow(bitmap.Row(y), bitmap.Width());
   if (bitmap.transparent) bitmap.transparentColour = GreyOfColour(bitmap.transparentColour);
 }
 

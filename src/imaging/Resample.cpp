@@ -1,153 +1,125 @@
-// Contributor lists are built once per destination column and row; weights
-// stay unnormalised and everything is single precision, so results match
-// the long-standing output of this resampler bit for bit.
-#include "imaging/Resample.h"
-
-#include <cmath>
+// Fixed-point resampling with SIMD row loops (ResamplePlan, ResampleRows).
+// The rare plan whose weights could drift too far from the float rule (a
+// reduction to a sliver) is left to the float rule.
+#include <algorithm>
+#include <cstring>
 #include <stdexcept>
 
-#include "imaging/PixelRows.h"
+#include "imaging/Resample.h"
+#include "imaging/ResamplePlan.h"
+#include "imaging/ResampleWeights.h"
 
 namespace vemra {
 namespace {
 
-constexpr float kPi = 3.14159265358979f;
+// Worst-case drift, in levels, that fixed point may add to the float
+// rule; the rule's own rounding of its first pass uses most of the
+// remaining level.
+constexpr double kDriftBudget = 0.2;
 
-float Box(float x) { return (x > -0.5f && x <= 0.5f) ? 1.0f : 0.0f; }
-float Triangle(float x) { x = std::fabs(x); return x < 1.0f ? 1.0f - x : 0.0f; }
-float Hermite(float x) {
-  x = std::fabs(x);
-  return x < 1.0f ? (2.0f * x - 3.0f) * x * x + 1.0f : 0.0f;
-}
-float Bell(float x) {
-  x = std::fabs(x);
-  if (x < 0.5f) return 0.75f - x * x;
-  if (x < 1.5f) { x -= 1.5f; return 0.5f * x * x; }
-  return 0.0f;
-}
-float BSpline(float x) {
-  x = std::fabs(x);
-  if (x < 1.0f) return 0.5f * x * x * x - x * x + 2.0f / 3.0f;
-  if (x < 2.0f) { x = 2.0f - x; return x * x * x / 6.0f; }
-  return 0.0f;
-}
-float Sinc(float x) {
-  if (x == 0.0f) return 1.0f;
-  x *= kPi;
-  return std::sin(x) / x;
-}
-float Lanczos3(float x) { x = std::fabs(x); return x < 3.0f ? Sinc(x) * Sinc(x / 3.0f) : 0.0f; }
-float Mitchell(float x) {
-  constexpr float B = 1.0f / 3.0f, C = 1.0f / 3.0f;
-  x = std::fabs(x);
-  const float xx = x * x;
-  if (x < 1.0f)
-    return ((12 - 9 * B - 6 * C) * (x * xx) + (-18 + 12 * B + 6 * C) * xx + (6 - 2 * B)) / 6.0f;
-  if (x < 2.0f)
-    return ((-B - 6 * C) * (x * xx) + (6 * B + 30 * C) * xx + (-12 * B - 48 * C) * x +
-            (8 * B + 24 * C)) / 6.0f;
-  return 0.0f;
-}
+// The horizontal pass of a source row. Windows inside the row read it
+// where it lies; the few at either end read a copy with mirrored margins.
+class RowFilter {
+ public:
+  RowFilter(const FixedWindows& columns, int width) : columns_(columns), width_(width) {
+    const int count = int(columns.left.size());
+    while (inner_ < count && columns.left[std::size_t(inner_)] < 0) ++inner_;
+    outer_ = inner_;
+    while (outer_ < count && columns.left[std::size_t(outer_)] + columns.taps <= width) ++outer_;
+    const int first = columns.left.front(), last = columns.left.back() + columns.taps + 2;
+    before_ = std::max(0, -first);
+    after_ = std::max(0, last - width);
+    headEnd_ = inner_ > 0 ? std::min(width, columns.left[std::size_t(inner_ - 1)] + columns.taps + 2) : 0;
+    tailBegin_ = outer_ < count ? std::max(0, columns.left[std::size_t(outer_)]) : width;
+    bytes_.resize(3 * std::size_t(before_ + width + after_));
+  }
 
-struct Filter {
-  float (*kernel)(float);
-  float support;
+  // Left to right: each pixel's spare value lands on the next one's first.
+  void Filter(const std::uint8_t* row, std::int16_t* out) {
+    const bool ends = inner_ > 0 || outer_ < int(columns_.left.size());
+    const std::uint8_t* padded = ends ? Pad(row) : nullptr;
+    if (inner_ > 0) FilterRowAcross(padded, columns_, 0, inner_, out);
+    FilterRowAcross(row, columns_, inner_, outer_, out);
+    if (ends) FilterRowAcross(padded, columns_, outer_, int(columns_.left.size()), out);
+  }
+
+ private:
+  // Pointer to pixel 0 of a copy holding the pixels the end windows read.
+  const std::uint8_t* Pad(const std::uint8_t* row) {
+    std::uint8_t* zero = bytes_.data() + 3 * before_;
+    std::memcpy(zero, row, 3 * std::size_t(headEnd_));
+    std::memcpy(zero + 3 * tailBegin_, row + 3 * tailBegin_, 3 * std::size_t(width_ - tailBegin_));
+    for (int j = -before_; j < 0; ++j) std::memcpy(zero + 3 * j, row + 3 * ReflectIndex(j, width_), 3);
+    for (int j = width_; j < width_ + after_; ++j) std::memcpy(zero + 3 * j, row + 3 * ReflectIndex(j, width_), 3);
+    return zero;
+  }
+
+  const FixedWindows& columns_;
+  int width_, inner_ = 0, outer_ = 0, before_ = 0, after_ = 0, headEnd_ = 0, tailBegin_ = 0;
+  std::vector<std::uint8_t> bytes_;
 };
 
-Filter FilterOf(int index) {
-  switch (index) {
-    case kFilterBox: return {Box, 0.5f};
-    case kFilterTriangle: return {Triangle, 1.0f};
-    case kFilterHermite: return {Hermite, 1.0f};
-    case kFilterBell: return {Bell, 1.5f};
-    case kFilterBSpline: return {BSpline, 2.0f};
-    case kFilterMitchell: return {Mitchell, 2.0f};
-    default: return {Lanczos3, 3.0f};
-  }
-}
+// Horizontal results of the few source rows the vertical windows need
+// next, each filtered when first asked for: the windows move down
+// monotonically and span fewer rows than there are slots, so the rows of
+// one window never share a slot, and the work stays in the cache.
+class FilteredRows {
+ public:
+  FilteredRows(const Bitmap& source, const FixedWindows& columns, int slots)
+      : source_(source), filter_(columns, source.Width()), slots_(slots),
+        stride_((3 * std::ptrdiff_t(columns.left.size()) + 1 + 7) / 8 * 8),
+        rowOf_(std::size_t(slots), -1), values_(std::size_t(stride_) * std::size_t(slots)) {}
 
-struct Contributor {
-  int pixel;
-  float weight;
-};
-using Contributors = std::vector<std::vector<Contributor>>;
-
-// Mirrors an index into 0..n-1. One reflection suffices unless the source
-// is narrower than the filter window; repeating keeps tiny sources in range.
-int Reflect(int j, int n) {
-  while (j < 0 || j >= n) j = j < 0 ? -j : 2 * n - 1 - j;
-  return j;
-}
-
-float ScaleOf(int destination, int source) {
-  return source == 1 ? float(destination) / float(source)
-                     : float(destination - 1) / float(source - 1);
-}
-
-Contributors BuildContributors(int destination, int source, const Filter& filter) {
-  Contributors lists(static_cast<std::size_t>(destination));
-  if (destination == 1 && source > 1) {
-    // The scale rule gives 0 here and every centre 0/0: one pixel is the
-    // mean of the line instead.
-    for (int j = 0; j < source; ++j) lists[0].push_back({j, 1.0f / float(source)});
-    return lists;
-  }
-  const float scale = ScaleOf(destination, source);
-  const bool reducing = scale < 1.0f;
-  const float width = reducing ? filter.support / scale : filter.support;
-  for (int i = 0; i < destination; ++i) {
-    const float centre = float(i) / scale;
-    const int left = int(std::floor(centre - width));
-    const int right = int(std::ceil(centre + width));
-    for (int j = left; j <= right; ++j) {
-      const float weight = reducing ? filter.kernel((centre - float(j)) * scale) * scale
-                                    : filter.kernel(centre - float(j));
-      if (weight != 0.0f) lists[std::size_t(i)].push_back({Reflect(j, source), weight});
+  const std::int16_t* Row(int y) {
+    const int slot = y % slots_;
+    std::int16_t* values = values_.data() + stride_ * slot;
+    if (rowOf_[std::size_t(slot)] != y) {
+      filter_.Filter(source_.Row(y), values);
+      rowOf_[std::size_t(slot)] = y;
     }
+    return values;
   }
-  return lists;
-}
 
-std::uint8_t ToByte(float value) {
-  if (value > 255.0f) return 255;
-  if (value < 0.0f) return 0;
-  return std::uint8_t(std::lrintf(value));  // halves to even
-}
+ private:
+  const Bitmap& source_;
+  RowFilter filter_;
+  int slots_;
+  std::ptrdiff_t stride_;
+  std::vector<int> rowOf_;
+  std::vector<std::int16_t> values_;
+};
 
-void Accumulate(const std::vector<Contributor>& list, const std::uint8_t* base, std::ptrdiff_t step,
-                std::uint8_t* out) {
-  float b = 0.0f, g = 0.0f, r = 0.0f;
-  for (const Contributor& c : list) {
-    const std::uint8_t* p = base + step * c.pixel;
-    b += float(p[0]) * c.weight;
-    g += float(p[1]) * c.weight;
-    r += float(p[2]) * c.weight;
+void FilterDown(FilteredRows& across, const FixedWindows& rows, int sourceHeight, Bitmap& destination) {
+  std::vector<const std::int16_t*> taps;
+  std::vector<std::int16_t> weights;
+  for (int y = 0; y < destination.Height(); ++y) {
+    taps.clear(), weights.clear();
+    const std::int16_t* w = rows.weights.data() + std::ptrdiff_t(y) * rows.taps;
+    for (int k = 0; k < rows.taps; ++k) {
+      if (w[k] == 0) continue;
+      taps.push_back(across.Row(ReflectIndex(rows.left[std::size_t(y)] + k, sourceHeight)));
+      weights.push_back(w[k]);
+    }
+    if (taps.size() % 2 != 0) taps.push_back(taps.front()), weights.push_back(0);
+    FilterRowsDown(taps.data(), weights.data(), int(taps.size()), rows.bits + rows.midBits,
+                   3 * destination.Width(), destination.Row(y));
   }
-  out[0] = ToByte(b), out[1] = ToByte(g), out[2] = ToByte(r);
 }
 
 }  // namespace
 
-void ResampleBitmap(const Bitmap& source, Bitmap& destination, int filterIndex) {
+void ResampleBitmap(const Bitmap& source, Bitmap& destination, int filter) {
   if (source.Width() <= 0 || source.Height() <= 0)
     throw std::runtime_error("Source bitmap too small");
   destination.SetPixelFormat(PixelFormat::pf24bit);
   if (destination.Empty()) return;
-  const Bitmap src = As24Bit(source);
-  const Filter filter = FilterOf(filterIndex);
-  const Contributors columns = BuildContributors(destination.Width(), src.Width(), filter);
-  const Contributors rows = BuildContributors(destination.Height(), src.Height(), filter);
-
-  Bitmap work(destination.Width(), src.Height());
-  for (int y = 0; y < src.Height(); ++y) {
-    std::uint8_t* out = work.Row(y);
-    for (int x = 0; x < work.Width(); ++x) Accumulate(columns[std::size_t(x)], src.Row(y), 3, out + 3 * x);
-  }
-  for (int y = 0; y < destination.Height(); ++y) {
-    std::uint8_t* out = destination.Row(y);
-    for (int x = 0; x < destination.Width(); ++x)
-      Accumulate(rows[std::size_t(y)], work.Row(0) + 3 * x, work.Stride(), out + 3 * x);
-  }
+  Bitmap storage;
+  const Bitmap& src = As24Bit(source, storage);
+  const ResamplePlan plan = PlanResample(destination.Width(), destination.Height(), src.Width(), src.Height(), filter);
+  if (plan.drift > kDriftBudget)
+    return ResampleBitmapExact(src, destination, filter);
+  FilteredRows across(src, plan.columns, plan.rows.taps + 1);
+  FilterDown(across, plan.rows, src.Height(), destination);
 }
 
 }  // namespace vemra

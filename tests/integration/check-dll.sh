@@ -31,8 +31,11 @@ grep -q 'Magic.*010b' "$dump" || { echo "not a 32-bit PE (PE32)"; fail=1; }
 for flag in DYNAMIC_BASE NX_COMPAT; do
   grep -q "^[[:space:]]*$flag\$" "$dump" || { echo "DllCharacteristics lack $flag"; fail=1; }
 done
-# Canaries and checked string functions come from libssp, linked in.
-symbols=$("$objdump" -t "$dll" | awk '{print $NF}')
+# Canaries and checked string functions come from libssp, linked in. The
+# shipped DLL is stripped; its symbols lie in the debug file beside it.
+symbol_file=$dll
+[ -f "$dll.debug" ] && symbol_file=$dll.debug
+symbols=$("$objdump" -t "$symbol_file" | awk '{print $NF}')
 if [ -n "$symbols" ]; then
   for symbol in ___stack_chk_fail ___memcpy_chk; do
     grep -qx "$symbol" <<<"$symbols" || { echo "no $symbol: built without hardening"; fail=1; }

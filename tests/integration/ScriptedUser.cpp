@@ -91,6 +91,9 @@ void Click(HWND window, int id) {
 void SaveScreenshot(HWND window, const std::string& name) {
   const std::string folder = TestProgramFolder() + "capture-screens\\";
   CreateDirectoryA(folder.c_str(), nullptr);
+  // Children created a moment ago may not have painted yet.
+  RedrawWindow(window, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
   SaveWindowPicture(window, folder + name + ".bmp");
 }
 

@@ -22,6 +22,12 @@ namespace {
 
 // The renderer's owner: its clicks press the capture button.
 LRESULT CALLBACK VideoWindowProc(HWND window, UINT message, WPARAM w, LPARAM l) {
+  if (message == WM_ERASEBKGND) {
+    RECT r{};
+    GetClientRect(window, &r);
+    FillRect(HDC(w), &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    return 1;
+  }
   if (message == WM_LBUTTONDOWN)
     if (HWND dialog = GetAncestor(window, GA_ROOT))
       PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(kIdCapture, BN_CLICKED),

@@ -25,6 +25,13 @@ std::optional<VideoDriverDescription> DescribeDriver(int index) {
   return VideoDriverDescription{name, version};
 }
 
+LRESULT PaintBlack(HWND window, HDC dc) {
+  RECT r{};
+  GetClientRect(window, &r);
+  FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  return 1;
+}
+
 TVideoCap* ControlOf(HWND window) {
   return reinterpret_cast<TVideoCap*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
@@ -34,6 +41,7 @@ LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM w, LPARAM l) {
     if (message == WM_NCCREATE)
       SetWindowLongPtrW(window, GWLP_USERDATA,
                         LONG_PTR(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams));
+    if (message == WM_ERASEBKGND) return PaintBlack(window, HDC(w));
     if (message == WM_RBUTTONUP)
       if (TVideoCap* v = ControlOf(window)) {
         POINT p{short(LOWORD(l)), short(HIWORD(l))};

@@ -124,6 +124,13 @@ void CaptureSession::DialogMoved() {
   }
 }
 
+void CaptureSession::DialogClosing() {
+  try {
+    source_.Stop();
+  } catch (...) {
+  }
+}
+
 ScreenSize CaptureSession::LiveArea() const { return source_.LiveArea(); }
 
 void CaptureSession::ShowMessage(const std::string& utf8Text, MessageKind kind) {

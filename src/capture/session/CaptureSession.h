@@ -33,6 +33,7 @@ class CaptureSession final : public CaptureCommands, public SourceHost {
   void DialogShown() override;
   void DialogMoved() override;
   ScreenSize LiveArea() const override;
+  void DialogClosing() override;
 
   // SourceHost
   void DeliverPicture(Bitmap picture, bool fit) override;

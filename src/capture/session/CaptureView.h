@@ -22,6 +22,8 @@ class CaptureCommands {
   virtual void DialogShown() = 0;
   virtual void DialogMoved() = 0;
   virtual ScreenSize LiveArea() const = 0;
+  // The window is about to go: whatever runs in it stops.
+  virtual void DialogClosing() = 0;
 };
 
 class CaptureView {

@@ -102,7 +102,10 @@ struct TdlgCapture::State {
   void UpdateButtons() {
     if (!window) return;
     const bool live = Live();
-    if (live != liveLaidOut) Layout();
+    if (live != liveLaidOut) {
+      Layout();
+      if (live) SetStatus(kStatusClear);
+    }
     if (commands)
       SetWindowTextW(Item(kIdCapture), WideFromUtf8(commands->CaptureButtonCaption()).c_str());
     // OK stores what the frame shows: only while a still picture is there.
@@ -846,6 +849,8 @@ bool TdlgCapture::ShowModal(CaptureCommands& commands) {
   struct Cleanup {
     State& s;
     ~Cleanup() {
+      // Live video stops while its windows still exist.
+      if (s.commands) s.commands->DialogClosing();
       if (s.window) DestroyWindow(s.window);
       s.window = s.frame = s.status = s.tooltip = s.videoPanel = nullptr;
       s.tone.Destroyed();

@@ -862,7 +862,6 @@ bool TdlgCapture::ShowModal(CaptureCommands& commands) {
   if (!s.Create()) return false;
   s.pictureChanged = true;
   s.TakeNewPicture();
-  s.Layout();
   s.UpdateButtons();
   if (s.Live()) SetTimer(s.window, kStartVideoTimer, kStartVideoDelayMs, nullptr);
   ShowWindow(s.window, SW_SHOW);

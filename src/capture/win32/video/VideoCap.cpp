@@ -2,7 +2,9 @@
 
 #include <commctrl.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <stdexcept>
 
 #include "base/win32/Win32Platform.h"
@@ -30,6 +32,28 @@ LRESULT PaintBlack(HWND window, HDC dc) {
   GetClientRect(window, &r);
   FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   return 1;
+}
+
+// What `draw` paints on a w x h canvas, as a 24-bit picture.
+Bitmap Drawn(int w, int h, const std::function<void(HDC)>& draw) {
+  if (w <= 0 || h <= 0) return {};
+  const BITMAPINFO info = TopDown24BitInfo(w, h);
+  void* bits = nullptr;
+  HBITMAP dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!dib) return {};
+  HDC memory = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(memory, dib);
+  draw(memory);
+  GdiFlush();
+  Bitmap picture(w, h);
+  const std::size_t stride = std::size_t(w * 3 + 3) & ~std::size_t(3);
+  for (int y = 0; y < h; ++y)
+    std::memcpy(picture.Row(y), static_cast<const std::uint8_t*>(bits) + std::size_t(y) * stride,
+                std::size_t(w) * 3);
+  SelectObject(memory, old);
+  DeleteDC(memory);
+  DeleteObject(dib);
+  return picture;
 }
 
 TVideoCap* ControlOf(HWND window) {
@@ -72,6 +96,16 @@ LRESULT CALLBACK ForwardMouse(HWND window, UINT message, WPARAM w, LPARAM l, UIN
 }
 
 }  // namespace
+
+LRESULT CALLBACK TVideoCap::KeepFrame(HWND capture, VIDEOHDR* header) {
+  try {
+    auto* self = reinterpret_cast<TVideoCap*>(capGetUserData(capture));
+    if (self && header && header->lpData)
+      self->grabbed_.assign(header->lpData, header->lpData + header->dwBytesUsed);
+  } catch (...) {
+  }
+  return TRUE;
+}
 
 TVideoCap::TVideoCap(HWND parent, int& chosenDriver) : chosenDriver_(chosenDriver) {
   drivers_ = ListVideoDrivers(DescribeDriver);
@@ -187,28 +221,33 @@ bool TVideoCap::ReconnectVideo() {
 
 Bitmap TVideoCap::FreezeVideoFrame() {
   if (!capture_) return {};
-  // From the capture window itself: the user's clipboard stays theirs.
+  // Straight from the driver, so the user's clipboard stays theirs: the
+  // grabbed frame at the camera's resolution when it is plain RGB, else
+  // the capture window's pixels, where the driver drew it.
+  grabbed_.clear();
+  capSetCallbackOnFrame(capture_, KeepFrame);
   capGrabFrameNoStop(capture_);
+  capSetCallbackOnFrame(capture_, nullptr);
+  std::vector<std::uint8_t> format(capGetVideoFormatSize(capture_));
+  if (format.size() >= sizeof(BITMAPINFOHEADER) &&
+      capGetVideoFormat(capture_, format.data(), DWORD(format.size()))) {
+    const auto* info = reinterpret_cast<const BITMAPINFO*>(format.data());
+    const BITMAPINFOHEADER& h = info->bmiHeader;
+    const int w = int(h.biWidth), rows = std::abs(int(h.biHeight));
+    const std::size_t needed = std::size_t((w * h.biBitCount + 31) / 32 * 4) * std::size_t(rows);
+    if (h.biCompression == BI_RGB && w > 0 && rows > 0 && grabbed_.size() >= needed)
+      return Drawn(w, rows, [&](HDC dc) {
+        SetDIBitsToDevice(dc, 0, 0, DWORD(w), DWORD(rows), 0, 0, 0, UINT(rows), grabbed_.data(),
+                          info, DIB_RGB_COLORS);
+      });
+  }
   RECT r{};
   GetClientRect(capture_, &r);
-  if (r.right <= 0 || r.bottom <= 0) return {};
-  const BITMAPINFO info = TopDown24BitInfo(r.right, r.bottom);
-  void* bits = nullptr;
-  HBITMAP dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (!dib) return {};
   HDC screen = GetDC(capture_);
-  HDC memory = CreateCompatibleDC(screen);
-  HGDIOBJ old = SelectObject(memory, dib);
-  BitBlt(memory, 0, 0, r.right, r.bottom, screen, 0, 0, SRCCOPY);
-  GdiFlush();
-  Bitmap frame(r.right, r.bottom);
-  const int stride = (r.right * 3 + 3) & ~3;
-  for (int y = 0; y < r.bottom; ++y)
-    std::memcpy(frame.Row(y), static_cast<const std::uint8_t*>(bits) + y * stride, std::size_t(r.right) * 3);
-  SelectObject(memory, old);
-  DeleteDC(memory);
+  Bitmap frame = Drawn(r.right, r.bottom, [&](HDC dc) {
+    BitBlt(dc, 0, 0, r.right, r.bottom, screen, 0, 0, SRCCOPY);
+  });
   ReleaseDC(capture_, screen);
-  DeleteObject(dib);
   return frame;
 }
 

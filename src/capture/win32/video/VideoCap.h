@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <vfw.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,7 @@ class TVideoCap {
   void FetchStatus();
   void SizeCaptureWindow();
   void DriverDialog(UINT message);
+  static LRESULT CALLBACK KeepFrame(HWND capture, VIDEOHDR* header);
 
   HWND control_ = nullptr, capture_ = nullptr;
   int& chosenDriver_;
@@ -48,6 +50,7 @@ class TVideoCap {
   std::vector<std::string> drivers_;
   CAPDRIVERCAPS caps_{};
   CAPSTATUS status_{};
+  std::vector<std::uint8_t> grabbed_;  // the last grabbed frame, as the driver gave it
   bool capsKnown_ = false, overlayOn_ = false, previewOn_ = false;
 };
 

@@ -5,6 +5,7 @@
 
 #include "ScriptedUser.h"  // windows.h first
 
+#include <cstring>
 #include <deque>
 #include <string>
 #include <vector>
@@ -97,7 +98,37 @@ TEST(VideoThroughExports, VideoForWindowsWithoutADriverStaysLiveAndCancels) {
   EXPECT_FALSE(Exists(data.Photo("1")));
 }
 
+// A video input device entry whose filter has no video to give (the null
+// renderer): the device is found and opened, the graph cannot be built.
+class FakeDevice {
+ public:
+  FakeDevice() {
+    HKEY key = nullptr;
+    created_ = RegCreateKeyExA(HKEY_CLASSES_ROOT, kKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                               nullptr) == ERROR_SUCCESS;
+    if (!created_) return;
+    auto set = [&](const char* name, const char* value) {
+      RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value), DWORD(strlen(value) + 1));
+    };
+    set("FriendlyName", "Vemra testkamera");
+    set("CLSID", "{C1F400A4-3F08-11D3-9F0B-006008039E37}");
+    RegCloseKey(key);
+  }
+  ~FakeDevice() {
+    if (created_) Remove();
+  }
+  // Also what an interrupted run may have left.
+  static void Remove() { RegDeleteKeyA(HKEY_CLASSES_ROOT, kKey); }
+  bool Created() const { return created_; }
+
+ private:
+  static constexpr char kKey[] =
+      "CLSID\\{860BB310-5D01-11D0-BD3B-00A0C911CE86}\\Instance\\VemraTestCamera";
+  bool created_ = false;
+};
+
 TEST(VideoThroughExports, DirectShowWithoutACameraSaysSoAndOpensNoDialog) {
+  FakeDevice::Remove();
   DataFolder data(61);
   std::wstring message;
   ScriptOutcome outcome;
@@ -107,6 +138,20 @@ TEST(VideoThroughExports, DirectShowWithoutACameraSaysSoAndOpensNoDialog) {
   EXPECT_EQ(message, L"Ingen videokamera hittades. Anslut en kamera och f\u00f6rs\u00f6k igen.");
   EXPECT_FALSE(outcome.captureWindowSeen);
   EXPECT_FALSE(Exists(data.Photo("2")));
+}
+
+TEST(VideoThroughExports, DirectShowCameraThatCannotRunOpensNoDialog) {
+  DataFolder data(61);
+  FakeDevice device;
+  ASSERT_TRUE(device.Created());
+  ScriptOutcome outcome;
+  // Nothing for the user to do: no message, no dialog.
+  const int result = RunScripted({}, [&] { return ByName().scanImage(1, "3"); }, &outcome);
+  EXPECT_EQ(result, 2);
+  EXPECT_FALSE(outcome.captureWindowSeen);
+  EXPECT_TRUE(outcome.nestedMessages.empty());
+  EXPECT_FALSE(MessageBoxWindow());
+  EXPECT_FALSE(Exists(data.Photo("3")));
 }
 
 }  // namespace

@@ -17,10 +17,24 @@ constexpr int kSwatch = 11;
 struct Settings {
   explicit Settings(OverlayLook start) : model(start) {}
   OverlaySettingsModel model;
-  HWND window = nullptr;
+  HWND window = nullptr, tooltip = nullptr;
+  std::wstring hint;  // the combo's: the colour as RRGGBB
   bool done = false, ok = false;
 
   HWND Item(int id) const { return GetDlgItem(window, id); }
+
+  void ShowHint() {
+    if (!tooltip) return;
+    hint = WideFromUtf8(model.ChosenHex());
+    TOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V1_SIZE;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = window;
+    tool.uId = UINT_PTR(Item(kIdOverlayColour));
+    tool.lpszText = hint.data();
+    SendMessageW(tooltip, TTM_ADDTOOLW, 0, LPARAM(&tool));
+    SendMessageW(tooltip, TTM_UPDATETIPTEXTW, 0, LPARAM(&tool));
+  }
 
   void ShowOpacity() {
     SetWindowTextW(Item(kIdOverlayOpacityLabel), WideFromUtf8(model.Label()).c_str());
@@ -50,6 +64,7 @@ struct Settings {
     if (!chosen) return;
     model.ColourChosen({GetRValue(cc.rgbResult), GetGValue(cc.rgbResult), GetBValue(cc.rgbResult)});
     ApplyOverlayLook(model.Look());
+    ShowHint();
     InvalidateRect(Item(kIdOverlayColour), nullptr, TRUE);
   }
 
@@ -145,7 +160,7 @@ LRESULT CALLBACK SettingsProc(HWND window, UINT message, WPARAM w, LPARAM l) {
 }
 
 bool Settings::Create() {
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
   if (!RegisterWindowClassOnce(ThisModule(), kOverlaySettingsClassName, SettingsProc)) return false;
   RECT r{0, 0, 240, 150};
@@ -164,6 +179,9 @@ bool Settings::Create() {
   for (int i = 0; i < kColourItemCount; ++i)
     SendMessageW(combo, CB_ADDSTRING, 0, LPARAM(WideFromUtf8(ColourItemText(i)).c_str()));
   SendMessageW(combo, CB_SETCURSEL, WPARAM(model.SelectedItem()), 0);
+  tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0,
+                            0, 0, window, nullptr, ThisModule(), nullptr);
+  ShowHint();
   Add(L"STATIC", L"", 0, kIdOverlayOpacityLabel, 12, 44, 216, 16);
   HWND bar = Add(TRACKBAR_CLASSW, L"", TBS_HORZ | TBS_AUTOTICKS | WS_TABSTOP, kIdOverlayOpacity,
                  8, 62, 224, 30);

@@ -75,6 +75,17 @@ void ForEachDevice(Visit visit) {
   }
 }
 
+bool Direct3DAvailable() {
+  HMODULE d3d = LoadLibraryA("d3d9.dll");
+  if (!d3d) return false;
+  using Create = IUnknown*(WINAPI*)(UINT sdkVersion);
+  const auto create = reinterpret_cast<Create>(reinterpret_cast<void*>(GetProcAddress(d3d, "Direct3DCreate9")));
+  IUnknown* direct3d = create ? create(32) : nullptr;  // D3D_SDK_VERSION
+  if (direct3d) direct3d->Release();
+  FreeLibrary(d3d);
+  return direct3d != nullptr;
+}
+
 }  // namespace
 
 std::vector<std::string> EnumerateVideoDevices() {
@@ -97,20 +108,33 @@ DirectShowGraph::DirectShowGraph() : o_(std::make_unique<Objects>()) {}
 DirectShowGraph::~DirectShowGraph() { Stop(); }
 
 bool DirectShowGraph::BuildVideoGraph(const std::string& deviceName) {
-  Objects& o = *o_;
+  bool found = false;
   ForEachDevice([&](IMoniker* m) {
     if (!EqualsNoCaseAscii(FriendlyName(m), deviceName)) return false;
-    m->BindToObject(nullptr, nullptr, IID_IBaseFilter, o.source.OutVoid());
+    // The mixing renderer presents through Direct3D; without it the plain
+    // renderer shows the video instead.
+    std::vector<const CLSID*> renderers{&CLSID_VideoRenderer};
+    if (Direct3DAvailable()) renderers.insert(renderers.begin(), &CLSID_VideoMixingRenderer);
+    for (const CLSID* renderer : renderers) {
+      o_ = std::make_unique<Objects>();
+      if (Build(m, *renderer)) return found = true;
+    }
     return true;
   });
-  if (!o.source) return false;
+  if (!found) o_ = std::make_unique<Objects>();
+  return found;
+}
+
+bool DirectShowGraph::Build(IMoniker* device, const CLSID& renderer) {
+  Objects& o = *o_;
+  if (FAILED(device->BindToObject(nullptr, nullptr, IID_IBaseFilter, o.source.OutVoid()))) return false;
   auto create = [](REFCLSID clsid, REFIID iid, void** out) {
     return SUCCEEDED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, iid, out));
   };
   if (!create(CLSID_FilterGraph, IID_IGraphBuilder, o.graph.OutVoid()) ||
       !create(CLSID_CaptureGraphBuilder2, IID_ICaptureGraphBuilder2, o.builder.OutVoid()) ||
       !create(kClsidSampleGrabber, IID_IBaseFilter, o.grabberFilter.OutVoid()) ||
-      !create(CLSID_VideoMixingRenderer, IID_IBaseFilter, o.renderer.OutVoid()))
+      !create(renderer, IID_IBaseFilter, o.renderer.OutVoid()))
     return false;
   if (FAILED(o.grabberFilter->QueryInterface(kIidSampleGrabber, o.grabber.OutVoid()))) return false;
   AM_MEDIA_TYPE rgb{};
@@ -136,8 +160,11 @@ bool DirectShowGraph::BuildVideoGraph(const std::string& deviceName) {
 std::string DirectShowGraph::GetVideoFormatText() {
   Objects& o = *o_;
   if (!o.builder || !o.source) return "";
+  // Most webcams have only a capture pin, whose preview goes through a tee.
   Com<IAMStreamConfig> config;
   if (FAILED(o.builder->FindInterface(&PIN_CATEGORY_PREVIEW, nullptr, o.source.get(),
+                                      IID_IAMStreamConfig, config.OutVoid())) &&
+      FAILED(o.builder->FindInterface(&PIN_CATEGORY_CAPTURE, nullptr, o.source.get(),
                                       IID_IAMStreamConfig, config.OutVoid())))
     return "";
   AM_MEDIA_TYPE* type = nullptr;

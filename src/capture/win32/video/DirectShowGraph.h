@@ -2,6 +2,7 @@
 // A DirectShow preview graph: a video input device through the sample
 // grabber into a renderer window.
 #include <windows.h>
+#include <objidl.h>
 
 #include <memory>
 #include <string>
@@ -25,7 +26,8 @@ class DirectShowGraph {
   // The named device (case-insensitive) rendered through the grabber;
   // false when it is not there or the graph cannot be built.
   bool BuildVideoGraph(const std::string& deviceName);
-  // "640 x 480" from the preview pin's format; empty when unknown.
+  // "640 x 480" from the preview (else the capture) pin's format; empty
+  // when unknown.
   std::string GetVideoFormatText();
 
   // The renderer's window inside `owner` at (0, 0) with `size`, which it
@@ -37,6 +39,8 @@ class DirectShowGraph {
   Bitmap LastFrame();
 
  private:
+  bool Build(IMoniker* device, const CLSID& renderer);
+
   struct Objects;
   std::unique_ptr<Objects> o_;
 };

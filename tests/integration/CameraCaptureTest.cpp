@@ -81,17 +81,6 @@ Step CancelWithoutPicture(bool* okEnabled) {
     Click(d, IDCANCEL);
   });
 }
-// Answers the message box after saving it as a screenshot.
-Step AnswerMessageSaved(std::wstring* text, const char* screenshot) {
-  return [=] {
-    HWND m = MessageBoxWindow();
-    if (!m) return false;
-    *text = TextOf(GetDlgItem(m, kMessageText));
-    if (screenshot) SaveScreenshot(m, screenshot);
-    PostMessageW(m, WM_COMMAND, IDOK, 0);
-    return true;
-  };
-}
 
 // ---- data folder and pictures
 

@@ -91,6 +91,9 @@ void Click(HWND window, int id) {
 void SaveScreenshot(HWND window, const std::string& name) {
   const std::string folder = TestProgramFolder() + "capture-screens\\";
   CreateDirectoryA(folder.c_str(), nullptr);
+  // Children created a moment ago may not have painted yet.
+  RedrawWindow(window, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
   SaveWindowPicture(window, folder + name + ".bmp");
 }
 
@@ -117,6 +120,40 @@ Step AnswerMessage(std::wstring* text, int button, std::wstring* title) {
     PostMessageW(m, WM_COMMAND, button, 0);
     return true;
   };
+}
+
+Step AnswerMessageSaved(std::wstring* text, const char* screenshot) {
+  return [=] {
+    HWND m = MessageBoxWindow();
+    if (!m) return false;
+    *text = TextOf(GetDlgItem(m, kMessageText));
+    if (screenshot) SaveScreenshot(m, screenshot);
+    PostMessageW(m, WM_COMMAND, IDOK, 0);
+    return true;
+  };
+}
+
+HWND FindChild(HWND parent, const wchar_t* className) {
+  Found f{nullptr, className, 0};
+  EnumChildWindows(parent, MatchWindow, LPARAM(&f));
+  return f.window;
+}
+
+HMENU OpenPopupMenu() {
+  HWND menu = FindOurs(L"#32768");
+  return menu ? reinterpret_cast<HMENU>(SendMessageW(menu, MN_GETHMENU, 0, 0)) : nullptr;
+}
+
+std::vector<std::wstring> MenuItems(HMENU menu) {
+  std::vector<std::wstring> items;
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    wchar_t text[128] = L"";
+    GetMenuStringW(menu, UINT(i), text, 128, MF_BYPOSITION);
+    std::wstring item = text;
+    if (HMENU sub = GetSubMenu(menu, i)) item += L"(" + std::to_wstring(GetMenuItemCount(sub)) + L")";
+    items.push_back(item);
+  }
+  return items;
 }
 
 Bitmap ReadJpeg(const std::string& path) {

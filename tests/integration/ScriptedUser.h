@@ -38,6 +38,15 @@ int RunScripted(std::deque<Step> steps, const std::function<int()>& call,
                 ScriptOutcome* outcome = nullptr);
 
 Step AnswerMessage(std::wstring* text, int button = IDOK, std::wstring* title = nullptr);
+// Answers the message box with OK after saving it as a screenshot.
+Step AnswerMessageSaved(std::wstring* text, const char* screenshot);
+
+// A child window with the class name among `parent`'s descendants.
+HWND FindChild(HWND parent, const wchar_t* className);
+// The open popup menu of this thread (null when none is open).
+HMENU OpenPopupMenu();
+// Item captions and submenu sizes: "Caption" or "Caption(n)" per item.
+std::vector<std::wstring> MenuItems(HMENU menu);
 
 // Stored pictures, compared with what they came from.
 Bitmap ReadJpeg(const std::string& path);

@@ -2,8 +2,8 @@
 // The fixed frame the capture dialog shows the picture in, and the dialog
 // size around it. The view calls CaptureFrameSize in SizeFrame (for every
 // run, and again for a video source once the video window has its size),
-// then sizes the dialog with StillDialogSize or kVideoDialogSize and
-// finally ScaleForDpi.
+// then sizes the dialog with StillDialogSize (around the live video panel
+// for video sources) and finally ScaleForDpi.
 #include "capture/framing/FramingGeometry.h"
 
 namespace vemra {
@@ -11,7 +11,6 @@ namespace vemra {
 inline constexpr ScreenSize kPhotoFrame{360, 480};             // 3:4
 inline constexpr ScreenSize kSignatureFrame{360, 90};          // 4:1
 inline constexpr ScreenSize kVideoSignatureFrame{720, 180};    // source 1
-inline constexpr ScreenSize kVideoDialogSize{800, 600};        // sources 1 and 61
 inline constexpr int kButtonColumnWidth = 86;
 inline constexpr int kBottomBarHeight = 42;
 

@@ -28,7 +28,7 @@ bool CaptureSession::Run() {
     } catch (...) {
       return false;
     }
-    view_.SizeFrame();
+    view_.SizeFrame(source_.VideoWindowHeight());
   }
   if (!request_.caption.empty()) view_.SetCaption(Utf8(request_.caption));
   bool ok = false;
@@ -96,6 +96,42 @@ void CaptureSession::DeliverPicture(Bitmap picture, bool fit) {
     ShowMessage(capture_texts::kPictureTooLarge, MessageKind::kError);
   }
 }
+
+bool CaptureSession::DeliverFrozenFrame(Bitmap frame, ScreenSize liveArea) {
+  try {
+    view_.SetFrozenFrame(std::move(frame), liveArea);
+    return true;
+  } catch (const std::exception& e) {
+    if (!IsOutOfMemory(e)) throw;
+    ShowMessage(capture_texts::kPictureTooLarge, MessageKind::kError);
+    return false;
+  }
+}
+
+void CaptureSession::DialogShown() {
+  // Runs from the dialog's timer: a failing start leaves the panel black.
+  try {
+    source_.DialogShown();
+  } catch (...) {
+  }
+  view_.UpdateSourceButtons();
+}
+
+void CaptureSession::DialogMoved() {
+  try {
+    source_.DialogMoved();
+  } catch (...) {
+  }
+}
+
+void CaptureSession::DialogClosing() {
+  try {
+    source_.Stop();
+  } catch (...) {
+  }
+}
+
+ScreenSize CaptureSession::LiveArea() const { return source_.LiveArea(); }
 
 void CaptureSession::ShowMessage(const std::string& utf8Text, MessageKind kind) {
   view_.ShowMessage(utf8Text, kind);

@@ -30,9 +30,14 @@ class CaptureSession final : public CaptureCommands, public SourceHost {
   bool LiveShown() const override;
   void PressCapture() override;
   bool StorePicture() override;
+  void DialogShown() override;
+  void DialogMoved() override;
+  ScreenSize LiveArea() const override;
+  void DialogClosing() override;
 
   // SourceHost
   void DeliverPicture(Bitmap picture, bool fit) override;
+  bool DeliverFrozenFrame(Bitmap frame, ScreenSize liveArea) override;
   void ShowMessage(const std::string& utf8Text, MessageKind kind) override;
 
  private:

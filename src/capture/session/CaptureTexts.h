@@ -12,6 +12,8 @@ inline constexpr char kPictureTooLarge[] =
 inline constexpr char kSaveFailed[] = "Kunde inte spara bilden i ";
 inline constexpr char kCaptureFailed[] = "Det gick inte att hämta bilden.";
 inline constexpr char kToolFailed[] = "Det gick inte att utföra åtgärden. Bilden är oförändrad.";
+inline constexpr char kNoVideoCamera[] =
+    "Ingen videokamera hittades. Anslut en kamera och försök igen.";
 inline constexpr char kOpenFileCaption[] = "Öppna fil";
 inline constexpr char kOpenPictureFilter[] =
     "All (*.jpg;*.jpeg;*.bmp)|*.jpg;*.jpeg;*.bmp|JPEG Image File (*.jpg)|*.jpg|"

@@ -18,6 +18,12 @@ class CaptureCommands {
   virtual void PressCapture() = 0;
   // OK pressed: true when the dialog may close with the OK result.
   virtual bool StorePicture() = 0;
+  // Live video: the dialog came on screen, or moved; the live picture's size.
+  virtual void DialogShown() = 0;
+  virtual void DialogMoved() = 0;
+  virtual ScreenSize LiveArea() const = 0;
+  // The window is about to go: whatever runs in it stops.
+  virtual void DialogClosing() = 0;
 };
 
 class CaptureView {
@@ -27,14 +33,18 @@ class CaptureView {
   // the frame for them.
   virtual void StartRun(const CaptureRequest& request) = 0;
   // Frame size for the run's purpose and source, dialog size around it
-  // (again after the source is prepared: a video may change the frame).
-  virtual void SizeFrame() = 0;
+  // (again after the source is prepared: a DirectShow video window gives
+  // the photo frame its height).
+  virtual void SizeFrame(int videoWindowHeight) = 0;
   // Makes a 24-bit bitmap the shown picture. Strong guarantee: when it
   // throws (a picture too large for memory) the shown picture is unchanged.
   virtual void SetPicture(Bitmap picture, bool fit) = 0;
   // The sheet kept by the previous run of a split capture, fitted to its
   // remainder; an empty frame when none was kept.
   virtual void ShowKeptSheet() = 0;
+  // A frozen video frame, shown at its own aspect about as large as the
+  // live picture was, placed without fitting. Strong guarantee as above.
+  virtual void SetFrozenFrame(Bitmap frame, ScreenSize liveArea) = 0;
   virtual bool HasPicture() const = 0;
   // Exactly the part of the picture inside the frame, at picture resolution.
   virtual Bitmap FramedPicture() const = 0;

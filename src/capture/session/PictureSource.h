@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "capture/framing/FramingGeometry.h"
 #include "imaging/Bitmap.h"
 
 namespace vemra {
@@ -18,6 +19,9 @@ class SourceHost {
   // A new 24-bit picture, fitted to the frame when `fit`. A picture that
   // cannot be held leaves the current one and tells the user.
   virtual void DeliverPicture(Bitmap picture, bool fit) = 0;
+  // A frame frozen from live video that filled `liveArea` on screen; false
+  // when it could not be held (the user was told).
+  virtual bool DeliverFrozenFrame(Bitmap frame, ScreenSize liveArea) = 0;
   virtual void ShowMessage(const std::string& utf8Text, MessageKind kind) = 0;
 };
 
@@ -35,6 +39,15 @@ class PictureSource {
   virtual void Capture(SourceHost& host) = 0;
   // The dialog is closing: stop whatever runs.
   virtual void Stop() {}
+
+  // Live video only. The dialog is on screen (a moment after showing):
+  // the live picture starts.
+  virtual void DialogShown() {}
+  virtual void DialogMoved() {}
+  // The live picture's size in the dialog, and the height of the video
+  // window a DirectShow photo frame is sized from (0: none).
+  virtual ScreenSize LiveArea() const { return {}; }
+  virtual int VideoWindowHeight() const { return 0; }
 };
 
 // Source 51: the pad delivers its pictures elsewhere; its button does nothing.

@@ -16,6 +16,7 @@
 #include "capture/framing/StatusLine.h"
 #include "capture/session/CaptureSession.h"
 #include "capture/session/CaptureTexts.h"
+#include "capture/video/VideoFitting.h"
 #include "capture/win32/NewFotoDialog.h"
 #include "capture/win32/ToneControlsPanel.h"
 #include "capture/win32/adjust/AdjustDialog.h"
@@ -28,6 +29,8 @@ namespace {
 
 constexpr int kButtonHeight = 24, kCaptureButtonHeight = 30, kGap = 3, kColumnMargin = 3;
 constexpr int kOkWidth = 80, kOkHeight = 25;
+constexpr UINT_PTR kStartVideoTimer = 1;  // Timer1: live video starts once the dialog is up
+constexpr UINT kStartVideoDelayMs = 100;
 // The buttons of the column, top to bottom; the dialog never gets so low
 // that they would overlap the bottom bar.
 constexpr int kToolColumnHeight = kCaptureButtonHeight + 6 * (kButtonHeight + kGap) + 2 * kGap;
@@ -53,6 +56,8 @@ struct TdlgCapture::State {
   CaptureCommands* commands = nullptr;
 
   HWND window = nullptr, frame = nullptr, status = nullptr, tooltip = nullptr;
+  HWND videoPanel = nullptr;
+  bool liveLaidOut = false;
   HCURSOR zoomCursor = nullptr;
   POINT frameOrigin{};  // in the dialog's client area
   bool done = false, ok = false;
@@ -92,13 +97,22 @@ struct TdlgCapture::State {
     InvalidateRect(frame, nullptr, FALSE);
   }
 
+  bool Live() const { return commands && commands->LiveShown(); }
+
   void UpdateButtons() {
     if (!window) return;
-    const bool live = commands && commands->LiveShown();
+    const bool live = Live();
+    if (live != liveLaidOut) {
+      Layout();
+      if (live) SetStatus(kStatusClear);
+    }
     if (commands)
       SetWindowTextW(Item(kIdCapture), WideFromUtf8(commands->CaptureButtonCaption()).c_str());
     // OK stores what the frame shows: only while a still picture is there.
     EnableWindow(Item(IDOK), !live && framing.HasPicture());
+    // Live video: only the capture button; the tools need a still picture.
+    for (int id = kIdZoomIn; id <= kIdSettings; ++id) ShowWindow(Item(id), live ? SW_HIDE : SW_SHOWNA);
+    if (live) return;
     const bool cut = tools.Mode() == ToolMode::kCut;
     CheckDlgButton(window, kIdZoomMode, cut ? BST_UNCHECKED : BST_CHECKED);
     CheckDlgButton(window, kIdCutMode, cut ? BST_CHECKED : BST_UNCHECKED);
@@ -151,6 +165,15 @@ struct TdlgCapture::State {
     frameOrigin = {(columnLeft - f.width) / 2, (barTop - f.height) / 2};
     SetWindowPos(frame, nullptr, frameOrigin.x, frameOrigin.y, f.width, f.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+    // The live picture shares the frame's centre: the frozen frame then
+    // lies where the live one was.
+    const bool live = Live();
+    liveLaidOut = live;
+    const ScreenSize v = commands ? commands->LiveArea() : ScreenSize{};
+    SetWindowPos(videoPanel, nullptr, (columnLeft - v.width) / 2, (barTop - v.height) / 2, v.width,
+                 v.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(videoPanel, live ? SW_SHOWNA : SW_HIDE);
+    ShowWindow(frame, live ? SW_HIDE : SW_SHOWNA);
 
     const int x = columnLeft + kColumnMargin, full = kButtonColumnWidth - 2 * kColumnMargin;
     const int half = (full - kGap) / 2, third = (full - 2 * kGap) / 3;
@@ -183,7 +206,10 @@ struct TdlgCapture::State {
     y += kButtonHeight + kGap;
     Place(kIdSettings, x, y, full, kButtonHeight);
     y += kButtonHeight;
-    tone.Layout(settings.adjustMode, x, y, full);
+    if (live)
+      tone.Hide();
+    else
+      tone.Layout(settings.adjustMode, x, y, full);
 
     const int buttonTop = barTop + (kBottomBarHeight - kOkHeight) / 2;
     Place(IDCANCEL, client.right - 8 - kOkWidth, buttonTop, kOkWidth, kOkHeight);
@@ -284,11 +310,12 @@ struct TdlgCapture::State {
   // The border panel and the dotted outline of the whole zoomed picture,
   // behind the frame.
   void PaintDialog(HDC dc) {
+    if (Live()) return;
     const ScreenSize f = framing.Frame();
     RECT border{frameOrigin.x - 2, frameOrigin.y - 2, frameOrigin.x + f.width + 2,
                 frameOrigin.y + f.height + 2};
     DrawEdge(dc, &border, EDGE_SUNKEN, BF_RECT);
-    if (!framing.HasPicture() || (commands && commands->LiveShown())) return;
+    if (!framing.HasPicture()) return;
     const ScreenRect p = framing.Placement();
     HPEN pen = CreatePen(PS_DOT, 1, RGB(255, 255, 255));
     HGDIOBJ oldPen = SelectObject(dc, pen);
@@ -340,7 +367,7 @@ struct TdlgCapture::State {
   // The adjustment dialog on what the frame shows; its answer is applied
   // once to the full working copy, which also becomes the rotation source.
   void AdjustOldStyle() {
-    if (!framing.HasPicture() || (commands && commands->LiveShown())) return;
+    if (!framing.HasPicture()) return;
     const Bitmap region = framing.StorePicture();
     if (region.Empty()) return;
     const auto answer = request.purpose == kSignature ? ShowSmallAdjust(region) : ShowAdjust(region);
@@ -613,6 +640,14 @@ LRESULT DialogMessage(TdlgCapture::State& s, HWND window, UINT message, WPARAM w
       if (l) s.Scrolled(HWND(l));
       return 0;
     case WM_CLOSE: s.done = true; return 0;
+    case WM_TIMER:
+      if (w != kStartVideoTimer) break;
+      KillTimer(window, kStartVideoTimer);
+      if (s.commands) s.commands->DialogShown();
+      return 0;
+    case WM_MOVE:
+      if (s.commands) s.commands->DialogMoved();
+      break;
     case WM_PAINT: {
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(window, &ps);
@@ -651,6 +686,15 @@ bool RegisterClasses() {
   wc.hInstance = instance;
   wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
   wc.lpszClassName = kCaptureFrameClassName;
+  if (!RegisterClassExW(&wc)) return false;
+  if (GetClassInfoExW(instance, kVideoPanelClassName, &wc)) return true;
+  wc = WNDCLASSEXW{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+  wc.lpszClassName = kVideoPanelClassName;
   return RegisterClassExW(&wc) != 0;
 }
 
@@ -670,6 +714,9 @@ bool TdlgCapture::State::Create() {
   frame = CreateWindowExW(0, kCaptureFrameClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
                           0, 0, 10, 10, window, reinterpret_cast<HMENU>(INT_PTR(kIdFrame)),
                           ThisModule(), nullptr);
+  videoPanel = CreateWindowExW(0, kVideoPanelClassName, L"", WS_CHILD | WS_CLIPCHILDREN, 0, 0, 10,
+                               10, window, reinterpret_cast<HMENU>(INT_PTR(kIdVideoPanel)),
+                               ThisModule(), nullptr);
   AddButton(L"", kIdCapture, nullptr);
   AddButton(L"+", kIdZoomIn, nullptr);
   AddButton(L"\u2212", kIdZoomOut, nullptr);
@@ -724,6 +771,8 @@ TdlgCapture::~TdlgCapture() {
 
 HWND TdlgCapture::Window() const { return state_->window; }
 
+HWND TdlgCapture::VideoPanel() const { return state_->videoPanel; }
+
 void TdlgCapture::StartRun(const CaptureRequest& request) {
   State& s = *state_;
   s.request = request;
@@ -731,11 +780,16 @@ void TdlgCapture::StartRun(const CaptureRequest& request) {
   s.framing.SetFrame(CaptureFrameSize(request.purpose, request.source));
 }
 
-void TdlgCapture::SizeFrame() {
+void TdlgCapture::SizeFrame(int videoWindowHeight) {
   State& s = *state_;
-  s.framing.SetFrame(CaptureFrameSize(s.request.purpose, s.request.source));
+  s.framing.SetFrame(CaptureFrameSize(s.request.purpose, s.request.source, videoWindowHeight));
   const bool video = s.request.source == kVideoForWindows || s.request.source == kDirectShow;
-  s.dialogSize = video ? kVideoDialogSize : StillDialogSize(s.framing.Frame());
+  // Video dialogs are laid out around the live picture (the video panel
+  // and the bars), which the fixed 800 x 600 could not hold.
+  const ScreenSize f = s.framing.Frame();
+  s.dialogSize = video ? StillDialogSize({std::max(f.width, kVideoPanelSize.width),
+                                          std::max(f.height, kVideoPanelSize.height)})
+                       : StillDialogSize(f);
   s.ResizeWindow();
 }
 
@@ -750,6 +804,20 @@ void TdlgCapture::SetPicture(Bitmap picture, bool fit) {
     for (int i = 0; i < copies; ++i) trial.emplace_back(w, h);
   }
   state_->framing.SetPicture(std::move(picture), fit);
+  state_->pictureChanged = true;
+  state_->tools.MarkPreviewStale();
+  state_->Repaint();
+}
+
+void TdlgCapture::SetFrozenFrame(Bitmap frame, ScreenSize liveArea) {
+  const ScreenSize picture{frame.Width(), frame.Height()};
+  const ScreenSize shown = FrozenDisplaySize(picture, liveArea, state_->framing.Frame());
+  {
+    // As SetPicture: the copies' memory first, the current picture stays.
+    std::vector<Bitmap> trial;
+    for (int i = 0; i < 3; ++i) trial.emplace_back(picture.width, picture.height);
+  }
+  state_->framing.SetPicture(std::move(frame), false, shown);
   state_->pictureChanged = true;
   state_->tools.MarkPreviewStale();
   state_->Repaint();
@@ -781,8 +849,10 @@ bool TdlgCapture::ShowModal(CaptureCommands& commands) {
   struct Cleanup {
     State& s;
     ~Cleanup() {
+      // Live video stops while its windows still exist.
+      if (s.commands) s.commands->DialogClosing();
       if (s.window) DestroyWindow(s.window);
-      s.window = s.frame = s.status = s.tooltip = nullptr;
+      s.window = s.frame = s.status = s.tooltip = s.videoPanel = nullptr;
       s.tone.Destroyed();
       s.commands = nullptr;
       // The cut-undo copy lives only while the dialog is shown.
@@ -793,6 +863,7 @@ bool TdlgCapture::ShowModal(CaptureCommands& commands) {
   s.pictureChanged = true;
   s.TakeNewPicture();
   s.UpdateButtons();
+  if (s.Live()) SetTimer(s.window, kStartVideoTimer, kStartVideoDelayMs, nullptr);
   ShowWindow(s.window, SW_SHOW);
   SetForegroundWindow(s.window);
   SetFocus(GetDlgItem(s.window, IDOK));

@@ -18,9 +18,10 @@ class TdlgCapture final : public CaptureView {
   ~TdlgCapture() override;
 
   void StartRun(const CaptureRequest& request) override;
-  void SizeFrame() override;
+  void SizeFrame(int videoWindowHeight) override;
   void SetPicture(Bitmap picture, bool fit) override;
   void ShowKeptSheet() override;
+  void SetFrozenFrame(Bitmap frame, ScreenSize liveArea) override;
   bool HasPicture() const override;
   Bitmap FramedPicture() const override;
   void SetCaption(const std::string& utf8Caption) override;
@@ -32,6 +33,9 @@ class TdlgCapture final : public CaptureView {
 
   // Owner for windows a source opens while the dialog is shown (else null).
   HWND Window() const;
+  // The black panel live video is shown in while the dialog is shown
+  // (else null); it has the size the source's LiveArea() asked for.
+  HWND VideoPanel() const;
 
   struct State;
 
@@ -42,6 +46,7 @@ class TdlgCapture final : public CaptureView {
 // Window class and control ids, for tests that drive the window.
 inline constexpr wchar_t kCaptureClassName[] = L"TdlgCapture";
 inline constexpr wchar_t kCaptureFrameClassName[] = L"TdlgCaptureFrame";
+inline constexpr wchar_t kVideoPanelClassName[] = L"TdlgCaptureVideo";
 enum CaptureControlId {
   kIdCapture = 300,     // spCap
   kIdZoomIn,            // spZoomIn
@@ -64,6 +69,7 @@ enum CaptureControlId {
   kIdSettings,          // btSettings
   kIdFrame,             // pIm
   kIdStatusBar,         // StatusBar1
+  kIdVideoPanel,        // pVideo / pDS
   // Menu pmButtons
   kIdModeClassic = 400,  // "Klassisk", mode 2
   kIdModeStandard,       // "Standard", mode 0

@@ -154,6 +154,10 @@ void ToneControlsPanel::Enable(bool still) {
     for (HWND c : *group) EnableWindow(c, still);
 }
 
+void ToneControlsPanel::Hide() {
+  for (const auto* group : {&classic_, &sliderColumn_, &sliders_, &always_}) Show(*group, false);
+}
+
 void ToneControlsPanel::AppendMenuItems(HMENU menu) const {
   HMENU steps = CreatePopupMenu();
   for (int i = 0; i < 12; ++i)

@@ -50,6 +50,8 @@ class ToneControlsPanel {
   void AppendMenuItems(HMENU menu) const;
   // Enabled only while there is a still picture to change.
   void Enable(bool still);
+  // Live video: no picture to adjust; Layout shows them again.
+  void Hide();
 
   ToneSettings Fields() const { return fields_.Settings(); }
   // While the pointer is over a colour-pad button: the fields its click

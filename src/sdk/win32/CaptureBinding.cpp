@@ -8,10 +8,12 @@
 #include "capture/session/CaptureSession.h"
 #include "capture/session/FilePictureSource.h"
 #include "capture/session/ScannerPictureSource.h"
+#include "capture/session/VideoPictureSource.h"
 #include "capture/win32/CaptureDialog.h"
 #include "capture/win32/OpenPictureDialog.h"
 #include "capture/win32/plugins/CameraPlugins.h"
 #include "capture/win32/twain/Scanner.h"
+#include "capture/win32/video/LiveVideos.h"
 #include "imaging/LynImageEx.h"
 #include "imaging/PictureFileIo.h"
 
@@ -58,6 +60,12 @@ class Win32CaptureDialog final : public CaptureDialog {
       case kCanonPlugin3:
         return std::make_unique<CameraPictureSource>(CameraShooterFor(method), PictureFileExists);
       case kSignaturePad: return std::make_unique<SignaturePadSource>();
+      case kVideoForWindows:
+        return std::make_unique<VideoPictureSource>(
+            MakeVideoForWindows([this] { return view_.VideoPanel(); }, videoDriver_));
+      case kDirectShow:
+        return std::make_unique<VideoPictureSource>(
+            MakeDirectShowVideo([this] { return view_.VideoPanel(); }, request.purpose));
     }
     // Logged by the library; the capture stores nothing.
     throw std::runtime_error(Ansi("bildkällan ") + std::to_string(method) +
@@ -66,6 +74,7 @@ class Win32CaptureDialog final : public CaptureDialog {
 
   TdlgCapture view_;
   bool& open_;
+  int videoDriver_ = 0;  // the Video for Windows driver chosen in this dialog
 };
 
 class Win32CaptureService final : public CaptureService {

@@ -15,6 +15,7 @@ namespace fs = std::filesystem;
 struct RecordingHost : SourceHost {
   std::vector<Bitmap> pictures;
   std::vector<std::string> messages;
+  bool DeliverFrozenFrame(Bitmap, ScreenSize) override { return false; }
   void DeliverPicture(Bitmap p, bool) override { pictures.push_back(std::move(p)); }
   void ShowMessage(const std::string& t, MessageKind) override { messages.push_back(t); }
 };

@@ -27,7 +27,8 @@ struct FakeView : CaptureView {
   int setPictureCalls = 0;
 
   void StartRun(const CaptureRequest&) override {}
-  void SizeFrame() override {}
+  void SizeFrame(int) override {}
+  void SetFrozenFrame(Bitmap, ScreenSize) override {}
   void SetPicture(Bitmap p, bool) override {
     ++setPictureCalls;
     if (p.Width() > 10000) throw std::bad_alloc();

@@ -16,6 +16,7 @@ namespace fs = std::filesystem;
 struct RecordingHost : SourceHost {
   std::vector<Bitmap> pictures;
   std::vector<std::pair<std::string, MessageKind>> messages;
+  bool DeliverFrozenFrame(Bitmap, ScreenSize) override { return false; }
   void DeliverPicture(Bitmap p, bool fit) override {
     EXPECT_TRUE(fit);
     pictures.push_back(std::move(p));

@@ -40,6 +40,7 @@ struct FakeScanner {
 struct RecordingHost : SourceHost {
   std::vector<int> widths;
   std::vector<std::string> messages;
+  bool DeliverFrozenFrame(Bitmap, ScreenSize) override { return false; }
   void DeliverPicture(Bitmap p, bool fit) override {
     EXPECT_TRUE(fit);
     widths.push_back(p.Width());
@@ -123,7 +124,8 @@ struct MinimalView : CaptureView {
   Bitmap picture;
   bool shown = false;
   void StartRun(const CaptureRequest&) override {}
-  void SizeFrame() override {}
+  void SizeFrame(int) override {}
+  void SetFrozenFrame(Bitmap, ScreenSize) override {}
   void SetPicture(Bitmap p, bool) override { picture = std::move(p); }
   void ShowKeptSheet() override {}
   bool HasPicture() const override { return !picture.Empty(); }

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <memory>
 
-#include "ForwardingCanvas.h"
+#include "layout/render/ForwardingCanvas.h"
 #include "layout/BitmapTestCanvas.h"
 #include "layout/render/RenderEnvironment.h"
 

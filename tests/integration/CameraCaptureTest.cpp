@@ -82,19 +82,7 @@ Step CancelWithoutPicture(bool* okEnabled) {
   });
 }
 
-// ---- data folder and pictures
-
-struct DataFolder {
-  std::string folder = NewTempFolder();
-  explicit DataFolder(int method) {
-    if (FILE* f = fopen((folder + "VemraSDK.ini").c_str(), "wb")) {
-      fprintf(f, "[BildImport]\r\nFotoMetod=%d\r\n", method);
-      fclose(f);
-    }
-    EXPECT_EQ(ByName().init(folder.c_str()), 0);
-  }
-  std::string Photo(const char* id) const { return folder + "Image\\" + id + ".jpg"; }
-};
+// ---- pictures
 
 // The 512 x 512 portrait in the 360 x 480 photo frame is stored as its
 // middle 384 x 512: how far the stored photo is from the portrait turned
@@ -117,7 +105,7 @@ TEST(CameraThroughExports, FailedCanonLoadsPutTheRedistributableFolderOnPathOnce
   CreateDirectoryA((Host() + "CanonSDK_redist").c_str(), nullptr);
   const std::string original = GetPath() + ";C:\\" + std::string(300, 'p') + ";C:\\last";
   SetEnvironmentVariableA("PATH", original.c_str());
-  DataFolder data(41);
+  CaptureDataFolder data(41);
   std::wstring caption;
   bool okEnabled = true;
   EXPECT_EQ(RunScan("41", {PressCanon(), PressCanon(), PressCanon(), PressCanon(), PressCanon(),
@@ -135,7 +123,7 @@ TEST(CameraThroughExports, CanonAnswerTurnsThePictureAndConnectsOnce) {
   CallLog log;
   Place("cpPlugin_Canon.dll", "cpPlugin_Canon.dll");
   SetVariable("ANSWER", Portrait() + "|-90");
-  DataFolder data(41);
+  CaptureDataFolder data(41);
   EXPECT_EQ(RunScan("42", {PressCanon(), PressCanon(), StoreWhenShown("canon-turned")}), 0);
   SetVariable("ANSWER", "");
   EXPECT_EQ(log.Text(),
@@ -150,7 +138,7 @@ TEST(CameraThroughExports, TheCanonPrProgramGivesAFreshTempJpgAndTheLibraryStays
   Place("cpPlugin_CanonPR.dll", "cpPlugin_CanonPR.dll");
   SetVariable("PROGRAM_PICTURE", Portrait());
   SetVariable("PROGRAM_WAIT", "800");
-  DataFolder data(42);
+  CaptureDataFolder data(42);
   bool disabledWhileRunning = false;
   Step whileRunning = [&] {
     HWND d = CaptureDialog();
@@ -182,7 +170,7 @@ TEST(CameraThroughExports, TheCanonPrProgramGivesAFreshTempJpgAndTheLibraryStays
 
 TEST(CameraThroughExports, CanonPrErrorAnswersGiveNoPictureUntilItConnects) {
   CallLog log;
-  DataFolder data(42);
+  CaptureDataFolder data(42);
   bool okEnabled = true;
   auto connectAnswer = [](const char* answer) {
     return OnDialog([=](HWND) { SetVariable("CONNECT", answer); });
@@ -204,7 +192,7 @@ TEST(CameraThroughExports, CanonPrErrorAnswersGiveNoPictureUntilItConnects) {
 TEST(CameraThroughExports, CanonEosTellsWhyAndThenDeliversItsPicture) {
   CallLog log;
   Remove("cpPlugin_CanonEOS.dll");
-  DataFolder data(43);
+  CaptureDataFolder data(43);
   std::wstring missing, refused;
   EXPECT_EQ(RunScan("47", {PressCanon(), AnswerMessageSaved(&missing, "canon-eos-missing"),
                            OnDialog([](HWND) {

@@ -54,10 +54,15 @@ std::string NewTempFolder() {
   static int counter = 0;
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
-  std::string folder = std::string(temp) + "vemra-it-" + std::to_string(GetCurrentProcessId()) +
-                       "-" + std::to_string(counter++) + "\\";
-  CreateDirectoryA(folder.c_str(), nullptr);
-  return folder;
+  // Wine hands an ended process's id to later ones, so a name can already
+  // hold an earlier program's pictures: only a folder made here is fresh.
+  for (;;) {
+    std::string folder = std::string(temp) + "vemra-it-" +
+                         std::to_string(GetCurrentProcessId()) + "-" +
+                         std::to_string(counter++) + "\\";
+    if (CreateDirectoryA(folder.c_str(), nullptr) || GetLastError() != ERROR_ALREADY_EXISTS)
+      return folder;
+  }
 }
 
 bool Exists(const std::string& path) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "capture/win32/CaptureDialog.h"
@@ -171,6 +172,14 @@ double MeanDifference(const Bitmap& stored, const Bitmap& sheet, int left, int t
     for (int i = 0; i < 3 * stored.Width(); ++i) sum += std::abs(int(a[i]) - int(b[i]));
   }
   return sum / (3.0 * stored.Width() * stored.Height());
+}
+
+CaptureDataFolder::CaptureDataFolder(int photoMethod) {
+  if (FILE* f = fopen((folder + "VemraSDK.ini").c_str(), "wb")) {
+    fprintf(f, "[BildImport]\r\nFotoMetod=%d\r\n", photoMethod);
+    fclose(f);
+  }
+  EXPECT_EQ(ByName().init(folder.c_str()), 0);
 }
 
 }  // namespace vemra::test

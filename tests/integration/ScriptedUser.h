@@ -48,6 +48,15 @@ HMENU OpenPopupMenu();
 // Item captions and submenu sizes: "Caption" or "Caption(n)" per item.
 std::vector<std::wstring> MenuItems(HMENU menu);
 
+
+// A fresh data folder whose settings take photos from `photoMethod`, with
+// the library started on it.
+struct CaptureDataFolder {
+  std::string folder = NewTempFolder();
+  explicit CaptureDataFolder(int photoMethod);
+  std::string Photo(const char* id) const { return folder + "Image\\" + id + ".jpg"; }
+};
+
 // Stored pictures, compared with what they came from.
 Bitmap ReadJpeg(const std::string& path);
 // Mean absolute difference per channel between `stored` and the part of

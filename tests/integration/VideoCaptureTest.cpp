@@ -16,18 +16,6 @@
 namespace vemra::test {
 namespace {
 
-struct DataFolder {
-  std::string folder = NewTempFolder();
-  explicit DataFolder(int method) {
-    if (FILE* f = fopen((folder + "VemraSDK.ini").c_str(), "wb")) {
-      fprintf(f, "[BildImport]\r\nFotoMetod=%d\r\n", method);
-      fclose(f);
-    }
-    EXPECT_EQ(ByName().init(folder.c_str()), 0);
-  }
-  std::string Photo(const char* id) const { return folder + "Image\\" + id + ".jpg"; }
-};
-
 // What the live dialog shows.
 struct LiveLook {
   std::wstring button;
@@ -40,7 +28,7 @@ LiveLook LookOf(HWND d) {
 }
 
 TEST(VideoThroughExports, VideoForWindowsWithoutADriverStaysLiveAndCancels) {
-  DataFolder data(1);
+  CaptureDataFolder data(1);
   LiveLook started, afterFreeze;
   std::vector<std::wstring> menu, driverMenu;
   ScriptOutcome outcome;
@@ -136,7 +124,7 @@ RegistryEntry Device(const char* clsid) {
 
 TEST(VideoThroughExports, DirectShowWithoutACameraSaysSoAndOpensNoDialog) {
   RegistryEntry::Remove(kDeviceKey);
-  DataFolder data(61);
+  CaptureDataFolder data(61);
   std::wstring message;
   ScriptOutcome outcome;
   const int result = RunScripted({AnswerMessageSaved(&message, "video-ds-no-camera")},
@@ -149,7 +137,7 @@ TEST(VideoThroughExports, DirectShowWithoutACameraSaysSoAndOpensNoDialog) {
 
 TEST(VideoThroughExports, DirectShowCameraThatCannotRunOpensNoDialog) {
   // The null renderer: the device opens, but gives no video.
-  DataFolder data(61);
+  CaptureDataFolder data(61);
   const RegistryEntry device = Device(kNullRendererClsid);
   ASSERT_TRUE(device.Created());
   ScriptOutcome outcome;
@@ -170,7 +158,7 @@ TEST(VideoThroughExports, DirectShowCameraFrameIsFrozenAndStored) {
                              {{nullptr, WindowsPath(VEMRA_TEST_CAMERA)}, {"ThreadingModel", "Both"}});
   const RegistryEntry device = Device(kTestCameraClsid);
   ASSERT_TRUE(server.Created() && device.Created());
-  DataFolder data(61);
+  CaptureDataFolder data(61);
   LiveLook live, frozen;
   bool overlayShown = false;
   RECT video{}, frame{};

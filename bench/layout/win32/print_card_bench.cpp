@@ -27,7 +27,7 @@
 #include <vector>
 
 #include "BenchCard.h"
-#include "ForwardingCanvas.h"
+#include "layout/render/ForwardingCanvas.h"
 #include "base/FileSystem.h"
 #include "base/RegionalFormats.h"
 #include "imaging/PictureCodecs.h"

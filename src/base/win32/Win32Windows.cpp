@@ -10,15 +10,17 @@ HINSTANCE ThisModule() {
   return module;
 }
 
-bool RegisterWindowClassOnce(HINSTANCE instance, const wchar_t* name, WNDPROC procedure) {
+bool RegisterWindowClassOnce(HINSTANCE instance, const wchar_t* name, WNDPROC procedure,
+                             HBRUSH background, UINT style) {
   WNDCLASSEXW wc{};
   if (GetClassInfoExW(instance, name, &wc)) return true;
   wc = WNDCLASSEXW{};
   wc.cbSize = sizeof wc;
+  wc.style = style;
   wc.lpfnWndProc = procedure;
   wc.hInstance = instance;
   wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.hbrBackground = background;
   wc.lpszClassName = name;
   return RegisterClassExW(&wc) != 0;
 }

@@ -10,8 +10,11 @@ namespace vemra {
 // The module this code is linked into (the DLL, or a test program), which
 // owns the library's window classes.
 HINSTANCE ThisModule();
-// Registers a plain window class of that module unless it exists already.
-bool RegisterWindowClassOnce(HINSTANCE instance, const wchar_t* name, WNDPROC procedure);
+// Registers a plain window class of that module unless it exists already;
+// dialogs keep the button face behind them.
+bool RegisterWindowClassOnce(HINSTANCE instance, const wchar_t* name, WNDPROC procedure,
+                             HBRUSH background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
+                             UINT style = 0);
 // A 24-bit top-down layout, rows from the top like our bitmaps.
 BITMAPINFO TopDown24BitInfo(int width, int height);
 

@@ -677,25 +677,10 @@ LRESULT CALLBACK DialogProc(HWND window, UINT message, WPARAM w, LPARAM l) {
 
 bool RegisterClasses() {
   HINSTANCE instance = ThisModule();
-  if (!RegisterWindowClassOnce(instance, kCaptureClassName, DialogProc)) return false;
-  WNDCLASSEXW wc{};
-  if (GetClassInfoExW(instance, kCaptureFrameClassName, &wc)) return true;
-  wc = WNDCLASSEXW{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = FrameProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.lpszClassName = kCaptureFrameClassName;
-  if (!RegisterClassExW(&wc)) return false;
-  if (GetClassInfoExW(instance, kVideoPanelClassName, &wc)) return true;
-  wc = WNDCLASSEXW{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = DefWindowProcW;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  wc.lpszClassName = kVideoPanelClassName;
-  return RegisterClassExW(&wc) != 0;
+  return RegisterWindowClassOnce(instance, kCaptureClassName, DialogProc) &&
+         RegisterWindowClassOnce(instance, kCaptureFrameClassName, FrameProc, nullptr) &&
+         RegisterWindowClassOnce(instance, kVideoPanelClassName, DefWindowProcW,
+                                 static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "ProbeCanvas.h"
 #include "ToolPlatform.h"
 #include "layout/fields/LayoutValues.h"
+#include "layout/render/ForwardingCanvas.h"
 #include "layout/render/LayoutRenderer.h"
 #include "layout/render/win32/GdiCanvas.h"
 
@@ -22,46 +23,13 @@ constexpr int kLabelHeight = 36;
 // A GDI bitmap that says it has the printer's resolution, so that the
 // renderer sizes everything as on the printer's page; fonts are made in
 // pixels, so GDI draws them alike on either device.
-class AtPrinterResolution final : public Canvas {
+class AtPrinterResolution final : public ForwardingCanvas<> {
  public:
-  explicit AtPrinterResolution(GdiBitmapCanvas& gdi) : gdi_(gdi) {}
-  void SetFont(const FontSpec& font) override { gdi_.SetFont(font); }
-  const FontSpec& Font() const override { return gdi_.Font(); }
-  void SetPen(const PenSpec& pen) override { gdi_.SetPen(pen); }
-  const PenSpec& Pen() const override { return gdi_.Pen(); }
-  void SetBrush(const BrushSpec& brush) override { gdi_.SetBrush(brush); }
-  const BrushSpec& Brush() const override { return gdi_.Brush(); }
-  void SetCharacterExtra(int pixels) override { gdi_.SetCharacterExtra(pixels); }
-  int TextWidth(const std::string& text) override { return gdi_.TextWidth(text); }
-  FontMetrics Metrics() override { return gdi_.Metrics(); }
-  void TextOut(int x, int y, const std::string& text) override { gdi_.TextOut(x, y, text); }
-  void DrawFormattedText(const PixelRect& box, const std::string& text, unsigned format) override {
-    gdi_.DrawFormattedText(box, text, format);
-  }
-  void Rectangle(const PixelRect& box) override { gdi_.Rectangle(box); }
-  void Ellipse(const PixelRect& box) override { gdi_.Ellipse(box); }
-  void Line(int x1, int y1, int x2, int y2) override { gdi_.Line(x1, y1, x2, y2); }
-  void FillRect(const PixelRect& box, ColourValue colour) override { gdi_.FillRect(box, colour); }
-  void StretchDraw(const PixelRect& box, const Bitmap& picture) override {
-    gdi_.StretchDraw(box, picture);
-  }
-  void StretchDraw(const PixelRect& box, const Metafile& picture) override {
-    gdi_.StretchDraw(box, picture);
-  }
-  bool TransferBits(const PixelRect& box, const Bitmap& picture, bool andCombine) override {
-    return gdi_.TransferBits(box, picture, andCombine);
-  }
-  Bitmap CopyArea(const PixelRect& area) override { return gdi_.CopyArea(area); }
-  bool AlphaBlend(const PixelRect& box, const Bitmap& picture, int alpha) override {
-    return gdi_.AlphaBlend(box, picture, alpha);
-  }
+  explicit AtPrinterResolution(GdiBitmapCanvas& gdi) : ForwardingCanvas(gdi) {}
   int DeviceCaps(DeviceCap cap) const override {
     if (cap == DeviceCap::LogPixelsX || cap == DeviceCap::LogPixelsY) return kPrinterDpi;
-    return gdi_.DeviceCaps(cap);
+    return ForwardingCanvas::DeviceCaps(cap);
   }
-
- private:
-  GdiBitmapCanvas& gdi_;
 };
 
 Bitmap White(int width, int height) {

@@ -41,17 +41,8 @@ LRESULT CALLBACK OverlayProc(HWND window, UINT message, WPARAM w, LPARAM l) {
 }
 
 bool RegisterOverlayClass() {
-  HINSTANCE instance = ThisModule();
-  WNDCLASSEXW wc{};
-  if (GetClassInfoExW(instance, kOverlayClassName, &wc)) return true;
-  wc = WNDCLASSEXW{};
-  wc.cbSize = sizeof wc;
-  wc.style = CS_DBLCLKS;
-  wc.lpfnWndProc = OverlayProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.lpszClassName = kOverlayClassName;
-  return RegisterClassExW(&wc) != 0;
+  return RegisterWindowClassOnce(ThisModule(), kOverlayClassName, OverlayProc, nullptr,
+                                 CS_DBLCLKS);
 }
 
 }  // namespace

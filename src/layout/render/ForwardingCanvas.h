@@ -1,9 +1,9 @@
 #pragma once
-// A canvas that passes every call to another; the timing programs derive
-// from it and change only what they measure differently.
+// A canvas that passes every call to another; a canvas that differs in a
+// few calls (the resolution it reports, what it measures) derives from it.
 #include "layout/render/Canvas.h"
 
-namespace vemra::bench {
+namespace vemra {
 
 template <typename Base = Canvas>
 class ForwardingCanvas : public Base {
@@ -47,4 +47,4 @@ class ForwardingCanvas : public Base {
   Canvas& target_;
 };
 
-}  // namespace vemra::bench
+}  // namespace vemra

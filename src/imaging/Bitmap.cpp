@@ -28,6 +28,12 @@ std::ptrdiff_t RowBytes(int width, PixelFormat format) {
   return std::ptrdiff_t((std::int64_t(width) * BitsPerPixel(format) + 31) / 32 * 4);
 }
 
+// What the budget is asked for, before any check of what fits in memory.
+std::uint64_t LeaseBytes(int width, int height, PixelFormat format) {
+  if (width <= 0 || height <= 0) return 0;
+  return std::uint64_t(RowBytes(width, format)) * std::uint64_t(height);
+}
+
 std::size_t BufferBytes(int width, int height, PixelFormat format) {
   if (width < 0 || height < 0) throw std::length_error("negative bitmap size");
   const std::uint64_t bytes = std::uint64_t(RowBytes(width, format)) * std::uint64_t(height);
@@ -39,6 +45,7 @@ std::size_t BufferBytes(int width, int height, PixelFormat format) {
 }  // namespace
 
 Bitmap::Bitmap(int width, int height, PixelFormat format) : format_(format) {
+  lease_ = PictureLease(LeaseBytes(width, height, format), width, height);
   pixels_.assign(BufferBytes(width, height, format), 0);
   width_ = width;
   height_ = height;
@@ -48,8 +55,10 @@ Bitmap::Bitmap(int width, int height, PixelFormat format) : format_(format) {
 
 void Bitmap::SetSize(int width, int height) {
   if (width == width_ && height == height_) return;
+  PictureLease lease(LeaseBytes(width, height, format_), width, height);
   std::vector<std::uint8_t> fresh(BufferBytes(width, height, format_), 0);
   pixels_.swap(fresh);
+  lease_ = std::move(lease);
   width_ = width;
   height_ = height;
   stride_ = RowBytes(width, format_);

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "imaging/PictureBudget.h"
+
 namespace vemra {
 
 enum class PixelFormat { pf1bit, pf4bit, pf8bit, pf16bit, pf24bit, pf32bit };
@@ -28,7 +30,8 @@ class Bitmap {
  public:
   Bitmap() = default;
   // A 24-bit picture filled with black. Throws std::length_error on sizes
-  // whose pixel buffer would not fit in memory.
+  // whose pixel buffer would not fit in memory, PictureRefused (one) when
+  // the picture budget cannot hold it; so do copies.
   Bitmap(int width, int height, PixelFormat format = PixelFormat::pf24bit);
 
   int Width() const { return width_; }
@@ -60,6 +63,7 @@ class Bitmap {
   int height_ = 0;
   PixelFormat format_ = PixelFormat::pf24bit;
   std::ptrdiff_t stride_ = 0;
+  PictureLease lease_;  // taken before the pixels, given back after them
   std::vector<std::uint8_t> pixels_;
   std::vector<ColourValue> palette_;
 };

@@ -7,6 +7,7 @@
 
 #include "base/FileSystem.h"
 #include "base/Text.h"
+#include "imaging/PictureBudget.h"
 #include "imaging/PictureCodecs.h"
 #include "imaging/PictureFileIo.h"
 
@@ -43,11 +44,11 @@ bool LoadMetafile(const std::vector<std::uint8_t>& bytes, bool enhanced, Bitmap&
 }
 
 bool LoadByExtension(const std::string& extension, const std::vector<std::uint8_t>& bytes,
-                     Bitmap& out) {
+                     const DrawSize& box, Bitmap& out) {
   const std::string ext = LowerAscii(extension);
   if (ext == "bmp") return ReadBmp(bytes.data(), bytes.size(), out);
   if (ext == "ico") return ReadIco(bytes.data(), bytes.size(), out);
-  if (ext == "jpg" || ext == "jpeg") return DecodeJpeg(bytes.data(), bytes.size(), out);
+  if (ext == "jpg" || ext == "jpeg") return DecodeJpeg(bytes.data(), bytes.size(), out, box);
   if (ext == "wmf" || ext == "emf") return LoadMetafile(bytes, ext == "emf", out);
   return false;
 }
@@ -55,11 +56,11 @@ bool LoadByExtension(const std::string& extension, const std::vector<std::uint8_
 // Second chance for a file whose name lies about its content. A tag equal
 // to the extension has already been tried.
 bool LoadByContent(const std::string& extension, const std::vector<std::uint8_t>& bytes,
-                   Bitmap& out) {
+                   const DrawSize& box, Bitmap& out) {
   const std::string tag = FormatOfHead(bytes.data(), bytes.size());
   if (tag.empty() || EqualsNoCaseAscii(tag, extension)) return false;
   if (tag == "bmp") return ReadBmp(bytes.data(), bytes.size(), out);
-  if (tag == "jpg") return DecodeJpeg(bytes.data(), bytes.size(), out);
+  if (tag == "jpg") return DecodeJpeg(bytes.data(), bytes.size(), out, box);
   return false;
 }
 
@@ -76,13 +77,15 @@ std::string DetectPictureFormat(const std::string& path) {
   }
 }
 
-bool LoadPictureToBitmap(const std::string& path, Bitmap& target) {
+bool LoadPictureToBitmap(const std::string& path, Bitmap& target, const DrawSize& box) {
   try {
+    const PictureBudgetSubject subject(path);
     std::vector<std::uint8_t> bytes;
     if (!PictureFileExists(path) || !ReadPictureFile(path, bytes)) return false;
     const std::string extension = ExtensionOf(path);
     Bitmap loaded;
-    if (!LoadByExtension(extension, bytes, loaded) && !LoadByContent(extension, bytes, loaded))
+    if (!LoadByExtension(extension, bytes, box, loaded) &&
+        !LoadByContent(extension, bytes, box, loaded))
       return false;
     target = std::move(loaded);
     return true;
@@ -91,9 +94,9 @@ bool LoadPictureToBitmap(const std::string& path, Bitmap& target) {
   }
 }
 
-bool LoadPictureToImage(Picture& holder, const std::string& path) {
+bool LoadPictureToImage(Picture& holder, const std::string& path, const DrawSize& box) {
   Bitmap bitmap;
-  if (!LoadPictureToBitmap(path, bitmap)) return false;
+  if (!LoadPictureToBitmap(path, bitmap, box)) return false;
   try {
     holder.SetBitmap(std::move(bitmap));
     return true;

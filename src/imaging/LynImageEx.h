@@ -6,6 +6,7 @@
 
 #include "imaging/Bitmap.h"
 #include "imaging/Picture.h"
+#include "imaging/PictureCodecs.h"
 
 namespace vemra {
 
@@ -21,10 +22,12 @@ std::string DetectPictureFormat(const std::string& path);
 
 // Loads by extension, then by content when the content names another
 // format. A bitmap file keeps its depth; JPEG gives 24 bits; a metafile is
-// drawn into 24 bits where the platform can draw it.
-bool LoadPictureToBitmap(const std::string& path, Bitmap& target);
+// drawn into 24 bits where the platform can draw it. A JPEG comes at the
+// smallest scale that covers `box`. A picture the budget cannot hold is
+// refused (and reported with the path).
+bool LoadPictureToBitmap(const std::string& path, Bitmap& target, const DrawSize& box = {});
 // The holder gets the picture as a bitmap; untouched on failure.
-bool LoadPictureToImage(Picture& holder, const std::string& path);
+bool LoadPictureToImage(Picture& holder, const std::string& path, const DrawSize& box = {});
 
 // Packed pixel with red in bits 16-23, green 8-15, blue 0-7.
 int ColourLuminance(std::uint32_t packed);

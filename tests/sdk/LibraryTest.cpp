@@ -209,6 +209,9 @@ TEST_F(LibraryTest, IdsThatLeaveThePictureStoreAreNotThere) {
   }
   EXPECT_TRUE(platform.capture.requests.empty());
   EXPECT_NE(data.Read("VemraSDK.log").find("CON.x"), std::string::npos);
+  const PermitTexts permit{"..\\printed", "A", "B", "0180-123-45F", "2026-03-05", "", "", "", "", ""};
+  EXPECT_EQ(Lib().VmPrint(0, permit), 3);
+  EXPECT_NE(data.Read("VemraSDK.log").find("\"..\\printed\""), std::string::npos);
   for (const char* id : {"123", "x.y", "COM10", "console", "a b", "\xe5\xe4\xf6"}) {
     SCOPED_TRACE(id);
     Store(std::string(id) + ".jpg");

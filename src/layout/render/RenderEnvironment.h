@@ -43,9 +43,12 @@ struct RenderEnvironment {
   BitmapCanvasFactory makeBitmapCanvas{};
 
   // Picture loading and conversion. Unset hooks fall back to the portable
-  // picture module, which cannot draw metafiles.
-  std::function<bool(Picture& holder, const std::string& path)> loadPictureToImage{};
-  std::function<bool(Picture& holder, const std::string& path)> loadPictureKeepVector{};
+  // picture module, which cannot draw metafiles. `box` is where the picture
+  // goes, so that a large photo need not be decoded whole.
+  using LoadPictureHook =
+      std::function<bool(Picture& holder, const std::string& path, const DrawSize& box)>;
+  LoadPictureHook loadPictureToImage{};
+  LoadPictureHook loadPictureKeepVector{};
   // A 24-bit bitmap of width x height with its lower-left colour
   // transparent, a metafile drawn into it.
   std::function<void(int width, int height, Picture& holder)> stretchPictureToSize{};

@@ -57,6 +57,21 @@ std::vector<std::uint8_t> RleBmpClaiming(int width, int height) {
   return bmp;
 }
 
+// An icon of one 8-bit picture whose header claims width x height.
+std::vector<std::uint8_t> IcoClaiming(int width, int height) {
+  const std::uint32_t dibSize = 40 + 1024 + 4;
+  std::vector<std::uint8_t> ico(6 + 16 + dibSize, 0);
+  ico[2] = 1, ico[4] = 1;  // an icon file of one entry
+  ico[6 + 6] = 8;          // bits
+  Put32(ico, 6 + 8, dibSize);
+  Put32(ico, 6 + 12, 22);
+  Put32(ico, 22, 40);
+  Put32(ico, 22 + 4, std::uint32_t(width));
+  Put32(ico, 22 + 8, std::uint32_t(2 * height));  // colour rows and mask rows
+  ico[22 + 12] = 1, ico[22 + 14] = 8;
+  return ico;
+}
+
 TEST_F(PictureBudgetTest, LeasesHoldTheirBytesUntilTheyGo) {
   const std::uint64_t before = PictureBytesInUse();
   {
@@ -113,6 +128,7 @@ TEST_F(PictureBudgetTest, TinyFilesDeclaringHugePicturesAreRefusedBeforeDecoding
   } cases[] = {
       {"jpeg", JpegClaiming(10000, 10000)},
       {"rle bmp", RleBmpClaiming(10000, 10000)},
+      {"ico", IcoClaiming(10000, 10000)},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -120,7 +136,8 @@ TEST_F(PictureBudgetTest, TinyFilesDeclaringHugePicturesAreRefusedBeforeDecoding
     EXPECT_LT(c.bytes.size(), 1200u);
     const std::uint64_t before = PictureBytesInUse();
     Bitmap out;
-    const bool decoded = c.bytes[0] == 'B' ? ReadBmp(c.bytes.data(), c.bytes.size(), out)
+    const bool decoded = c.bytes[0] == 'B'   ? ReadBmp(c.bytes.data(), c.bytes.size(), out)
+                         : c.bytes[0] == 0 ? ReadIco(c.bytes.data(), c.bytes.size(), out)
                                            : DecodeJpeg(c.bytes.data(), c.bytes.size(), out);
     EXPECT_FALSE(decoded);
     EXPECT_TRUE(out.Empty());

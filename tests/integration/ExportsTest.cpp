@@ -114,10 +114,10 @@ TEST(Exports, IdsThatLeaveThePictureStoreAreNotThereAndAreLogged) {
   const std::string folder = NewTempFolder();
   ASSERT_EQ(dll.init(folder.c_str()), 0);
   Touch(folder + "secret.jpg");  // what "..\secret" would reach
-  Touch(folder + "Image\s1.jpg");
+  Touch(folder + "Image\\s1.jpg");
   FileDialogsCancelled cancelled;
   for (const char* id : {"..\\secret", "\\..\\secret", "Image\\s1", "C:\\x", "*", "s?",
-                         "NUL", "nul.jpg", "COM1", "CON .x", "a\x01"}) {
+                         "NUL", "nul.jpg", "COM1", "CON .x", "a\x01" "b"}) {
     SCOPED_TRACE(id);
     EXPECT_EQ(dll.photoSignatureExists(id), 3);
     EXPECT_EQ(dll.scanImage(1, id), 2);

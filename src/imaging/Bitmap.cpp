@@ -33,6 +33,12 @@ std::ptrdiff_t RowBytes(int width, PixelFormat format) {
 // pixel with a whole load.
 constexpr std::uint64_t kSlack = 4;
 
+// What the budget is asked for, before any check of what fits in memory.
+std::uint64_t LeaseBytes(int width, int height, PixelFormat format) {
+  if (width <= 0 || height <= 0) return 0;
+  return std::uint64_t(RowBytes(width, format)) * std::uint64_t(height);
+}
+
 std::size_t BufferBytes(int width, int height, PixelFormat format) {
   if (width < 0 || height < 0) throw std::length_error("negative bitmap size");
   const std::uint64_t bytes = std::uint64_t(RowBytes(width, format)) * std::uint64_t(height) + kSlack;
@@ -44,6 +50,7 @@ std::size_t BufferBytes(int width, int height, PixelFormat format) {
 }  // namespace
 
 Bitmap::Bitmap(int width, int height, PixelFormat format) : format_(format) {
+  lease_ = PictureLease(LeaseBytes(width, height, format), width, height);
   pixels_.assign(BufferBytes(width, height, format), 0);
   width_ = width;
   height_ = height;
@@ -53,6 +60,7 @@ Bitmap::Bitmap(int width, int height, PixelFormat format) : format_(format) {
 
 Bitmap Bitmap::Uninitialised(int width, int height) {
   Bitmap b;
+  b.lease_ = PictureLease(LeaseBytes(width, height, PixelFormat::pf24bit), width, height);
   b.pixels_.resize(BufferBytes(width, height, PixelFormat::pf24bit));
   b.width_ = width;
   b.height_ = height;
@@ -67,8 +75,10 @@ Bitmap Bitmap::Uninitialised(int width, int height) {
 
 void Bitmap::SetSize(int width, int height) {
   if (width == width_ && height == height_) return;
+  PictureLease lease(LeaseBytes(width, height, format_), width, height);
   decltype(pixels_) fresh(BufferBytes(width, height, format_), 0);
   pixels_.swap(fresh);
+  lease_ = std::move(lease);
   width_ = width;
   height_ = height;
   stride_ = RowBytes(width, format_);

@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "imaging/PictureBudget.h"
+
 namespace vemra {
 
 enum class PixelFormat { pf1bit, pf4bit, pf8bit, pf16bit, pf24bit, pf32bit };
@@ -31,7 +33,8 @@ class Bitmap {
  public:
   Bitmap() = default;
   // A 24-bit picture filled with black. Throws std::length_error on sizes
-  // whose pixel buffer would not fit in memory.
+  // whose pixel buffer would not fit in memory, PictureRefused (one) when
+  // the picture budget cannot hold it; so do copies.
   Bitmap(int width, int height, PixelFormat format = PixelFormat::pf24bit);
   // A 24-bit picture whose pixels are left unset, for code that writes
   // every one of them anyway.
@@ -66,6 +69,7 @@ class Bitmap {
   int height_ = 0;
   PixelFormat format_ = PixelFormat::pf24bit;
   std::ptrdiff_t stride_ = 0;
+  PictureLease lease_;  // taken before the pixels, given back after them
   // Leaves new bytes unset when asked to, so a picture about to be
   // overwritten costs no extra pass.
   template <typename T>

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <optional>
 
+#include "imaging/PictureBudget.h"
 #include "imaging/PictureCodecs.h"
 #include "imaging/PictureLimits.h"
 
@@ -77,7 +78,8 @@ std::optional<BmpHeader> ReadHeader(const std::uint8_t* data, std::size_t size) 
     used = U32(info + 32);
   }
   if (h.height < 0) h.topDown = true, h.height = -h.height;
-  if (!PictureSizeAcceptable(h.width, h.height)) return std::nullopt;
+  if (!PictureSizeAcceptable(h.width, h.height) || !AdmitPicture(h.width, h.height))
+    return std::nullopt;
   switch (h.bits) {
     case 1: case 4: case 8:
       if (h.compression != kBiRgb && !(h.bits == 8 && h.compression == kBiRle8) &&
@@ -205,9 +207,12 @@ bool ReadBmp(const std::uint8_t* data, std::size_t size, Bitmap& out) {
   const std::size_t lastRow = std::size_t((h->width * h->bits + 7) / 8);
   if (h->pixelOffset > size) return false;
   std::vector<std::uint8_t> expanded;
+  PictureLease expandedLease;
   const std::uint8_t* pixels = data + h->pixelOffset;
   if (h->compression == kBiRle8 || h->compression == kBiRle4) {
+    // A few bytes of runs can declare any size: the budget decides first.
     try {
+      expandedLease = PictureLease(stride * std::uint64_t(h->height), int(h->width), int(h->height));
       expanded.assign(stride * std::size_t(h->height), 0);
     } catch (const std::exception&) {
       return false;

@@ -11,6 +11,7 @@
 #include <jpeglib.h>
 #include <jerror.h>
 
+#include "imaging/PictureBudget.h"
 #include "imaging/PictureCodecs.h"
 #include "imaging/PictureLimits.h"
 
@@ -70,6 +71,16 @@ bool ReadHeader(jpeg_decompress_struct* cinfo, ErrorManager* err, jpeg_progress_
   return true;
 }
 
+// Asks libjpeg for the picture at n/8 of its size; its own IDCT scaling
+// does the work, so the full-size picture is never held.
+bool ScaleOutput(jpeg_decompress_struct* cinfo, ErrorManager* err, int eighths) {
+  if (setjmp(err->jump)) return false;
+  cinfo->scale_num = unsigned(eighths);
+  cinfo->scale_denom = 8;
+  jpeg_calc_output_dimensions(cinfo);
+  return true;
+}
+
 bool ReadPixels(jpeg_decompress_struct* cinfo, ErrorManager* err, std::uint8_t* first,
                 std::ptrdiff_t stride) {
   if (setjmp(err->jump)) return false;
@@ -96,11 +107,14 @@ void CmykToBgr(const Bitmap& cmyk, bool inverted, Bitmap& out) {
 }
 
 bool Decode(jpeg_decompress_struct* cinfo, ErrorManager* err, const std::uint8_t* data,
-            std::size_t size, Bitmap& out) {
+            std::size_t size, const DrawSize& box, Bitmap& out) {
   jpeg_progress_mgr progress{};
   if (!ReadHeader(cinfo, err, &progress, data, size)) return false;
   if (!PictureSizeAcceptable(cinfo->image_width, cinfo->image_height)) return false;
-  const int width = int(cinfo->image_width), height = int(cinfo->image_height);
+  const int eighths = JpegScaleEighths(int(cinfo->image_width), int(cinfo->image_height), box);
+  if (!ScaleOutput(cinfo, err, eighths)) return false;
+  const int width = int(cinfo->output_width), height = int(cinfo->output_height);
+  if (!AdmitPicture(width, height)) return false;
   if (cinfo->out_color_space == JCS_EXT_BGR) {
     Bitmap picture(width, height);
     if (!ReadPixels(cinfo, err, picture.Row(0), picture.Stride())) return false;
@@ -143,14 +157,26 @@ bool Compress(jpeg_compress_struct* cinfo, ErrorManager* err, const Bitmap* pict
 
 }  // namespace
 
-bool DecodeJpeg(const std::uint8_t* data, std::size_t size, Bitmap& out) {
+int JpegScaleEighths(int width, int height, const DrawSize& box) {
+  if (width <= 0 || height <= 0 || box.width <= 0 || box.height <= 0) return 8;
+  for (int n = 1; n < 8; ++n) {
+    // n/8 of the picture against the box, without dividing.
+    const bool wide = std::int64_t(width) * n >= std::int64_t(box.width) * 8;
+    const bool tall = std::int64_t(height) * n >= std::int64_t(box.height) * 8;
+    // A fitted picture fills the box along one side only.
+    if (box.keepAspect ? wide || tall : wide && tall) return n;
+  }
+  return 8;
+}
+
+bool DecodeJpeg(const std::uint8_t* data, std::size_t size, Bitmap& out, const DrawSize& box) {
   if (!data || size == 0) return false;
   jpeg_decompress_struct cinfo{};
   ErrorManager err{};
   if (!CreateDecompress(&cinfo, &err)) return false;
   bool ok = false;
   try {
-    ok = Decode(&cinfo, &err, data, size, out);
+    ok = Decode(&cinfo, &err, data, size, box, out);
   } catch (const std::exception&) {
     ok = false;
   }

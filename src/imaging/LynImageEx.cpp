@@ -9,6 +9,7 @@
 #include "base/Cp1252.h"
 #include "base/FileSystem.h"
 #include "base/Text.h"
+#include "imaging/PictureBudget.h"
 #include "imaging/PictureCodecs.h"
 #include "imaging/PictureFileIo.h"
 
@@ -45,11 +46,11 @@ bool LoadMetafile(const std::vector<std::uint8_t>& bytes, bool enhanced, Bitmap&
 }
 
 bool LoadByExtension(const std::string& extension, const std::vector<std::uint8_t>& bytes,
-                     Bitmap& out) {
+                     const DrawSize& box, Bitmap& out) {
   const std::string ext = LowerAscii(extension);
   if (ext == "bmp") return ReadBmp(bytes.data(), bytes.size(), out);
   if (ext == "ico") return ReadIco(bytes.data(), bytes.size(), out);
-  if (ext == "jpg" || ext == "jpeg") return DecodeJpeg(bytes.data(), bytes.size(), out);
+  if (ext == "jpg" || ext == "jpeg") return DecodeJpeg(bytes.data(), bytes.size(), out, box);
   if (ext == "wmf" || ext == "emf") return LoadMetafile(bytes, ext == "emf", out);
   return false;
 }
@@ -57,11 +58,11 @@ bool LoadByExtension(const std::string& extension, const std::vector<std::uint8_
 // Second chance for a file whose name lies about its content. A tag equal
 // to the extension has already been tried.
 bool LoadByContent(const std::string& extension, const std::vector<std::uint8_t>& bytes,
-                   Bitmap& out) {
+                   const DrawSize& box, Bitmap& out) {
   const std::string tag = FormatOfHead(bytes.data(), bytes.size());
   if (tag.empty() || EqualsNoCaseAscii(tag, extension)) return false;
   if (tag == "bmp") return ReadBmp(bytes.data(), bytes.size(), out);
-  if (tag == "jpg") return DecodeJpeg(bytes.data(), bytes.size(), out);
+  if (tag == "jpg") return DecodeJpeg(bytes.data(), bytes.size(), out, box);
   return false;
 }
 
@@ -94,14 +95,17 @@ bool KnownFormat(const std::string& extension, const std::vector<std::uint8_t>& 
 
 }  // namespace
 
-bool LoadPictureToBitmap(const std::string& path, Bitmap& target, std::string* why) {
+bool LoadPictureToBitmap(const std::string& path, Bitmap& target, const DrawSize& box,
+                         std::string* why) {
   try {
+    const PictureBudgetSubject subject(path);
     std::vector<std::uint8_t> bytes;
     if (!PictureFileExists(path)) return Fail(why, "filen finns inte");
     if (!ReadPictureFile(path, bytes)) return Fail(why, "filen kan inte läsas eller är för stor");
     const std::string extension = ExtensionOf(path);
     Bitmap loaded;
-    if (!LoadByExtension(extension, bytes, loaded) && !LoadByContent(extension, bytes, loaded)) {
+    if (!LoadByExtension(extension, bytes, box, loaded) &&
+        !LoadByContent(extension, bytes, box, loaded)) {
       return KnownFormat(extension, bytes) ? Fail(why, "bilden är skadad eller för stor")
                                            : Fail(why, "okänt bildformat");
     }
@@ -114,9 +118,10 @@ bool LoadPictureToBitmap(const std::string& path, Bitmap& target, std::string* w
   }
 }
 
-bool LoadPictureToImage(Picture& holder, const std::string& path, std::string* why) {
+bool LoadPictureToImage(Picture& holder, const std::string& path, const DrawSize& box,
+                        std::string* why) {
   Bitmap bitmap;
-  if (!LoadPictureToBitmap(path, bitmap, why)) return false;
+  if (!LoadPictureToBitmap(path, bitmap, box, why)) return false;
   try {
     holder.SetBitmap(std::move(bitmap));
     return true;

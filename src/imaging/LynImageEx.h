@@ -6,6 +6,7 @@
 
 #include "imaging/Bitmap.h"
 #include "imaging/Picture.h"
+#include "imaging/PictureCodecs.h"
 
 namespace vemra {
 
@@ -21,11 +22,15 @@ std::string DetectPictureFormat(const std::string& path);
 
 // Loads by extension, then by content when the content names another
 // format. A bitmap file keeps its depth; JPEG gives 24 bits; a metafile is
-// drawn into 24 bits where the platform can draw it. On failure `why`, when
-// given, says in Swedish (Windows-1252) what went wrong, for the log.
-bool LoadPictureToBitmap(const std::string& path, Bitmap& target, std::string* why = nullptr);
+// drawn into 24 bits where the platform can draw it. A JPEG comes at the
+// smallest scale that covers `box`. A picture the budget cannot hold is
+// refused (and reported with the path). On failure `why`, when given, says
+// in Swedish (Windows-1252) what went wrong, for the log.
+bool LoadPictureToBitmap(const std::string& path, Bitmap& target, const DrawSize& box = {},
+                         std::string* why = nullptr);
 // The holder gets the picture as a bitmap; untouched on failure.
-bool LoadPictureToImage(Picture& holder, const std::string& path, std::string* why = nullptr);
+bool LoadPictureToImage(Picture& holder, const std::string& path, const DrawSize& box = {},
+                        std::string* why = nullptr);
 
 // Packed pixel with red in bits 16-23, green 8-15, blue 0-7.
 int ColourLuminance(std::uint32_t packed);

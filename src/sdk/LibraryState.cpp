@@ -4,12 +4,17 @@
 
 #include "base/Cp1252.h"
 #include "base/ScopeExit.h"
+#include "imaging/PictureBudget.h"
 #include "sdk/PictureStoreNames.h"
 
 namespace vemra {
 
 Library::Library(LibraryServices services)
-    : services_(std::move(services)), ini_(services_.openProfile), settings_(DefaultSettings()) {}
+    : services_(std::move(services)), ini_(services_.openProfile), settings_(DefaultSettings()) {
+  SetPictureBudgetReport([this](const std::string& message) { Log(message); });
+}
+
+Library::~Library() { SetPictureBudgetReport(nullptr); }
 
 void Library::EnsureInitialised() {
   if (!initialised_) VmInit("");
@@ -206,6 +211,8 @@ int Library::VmPrint(int mode, const PermitTexts& texts) {
   ExclusiveCall call(runningCall_, "VmPrint");
   if (call.Refused()) return Refuse(call, kPrintFailed);
   EnsureInitialised();
+  // Every mode but 1 looks for the pictures; the request answers "no photo".
+  if (mode != 1 && !texts.id.empty()) UsablePictureId(texts.id);
   PrintRequestContext context{settings_,          municipality_,         dataFolder_,
                               fieldList_,         photoImage_,           signatureImage_,
                               *services_.files,   *services_.printers,   *services_.regional,

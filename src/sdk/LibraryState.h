@@ -28,7 +28,12 @@ constexpr int kPrintFailed = 1;
 
 class Library {
  public:
+  // The library's log is where the picture budget tells its refusals,
+  // while this library lives.
   explicit Library(LibraryServices services);
+  ~Library();
+  Library(const Library&) = delete;
+  Library& operator=(const Library&) = delete;
 
   int VmInit(const std::string& folder);
   int VmScanImage(std::uint8_t kind, const std::string& id);

@@ -7,13 +7,19 @@
 namespace vemra {
 namespace {
 
+// Windows-1252 superscript one, two and three: "COM\xb9" is a port too.
+bool IsPortDigit(unsigned char c) { return (c >= '0' && c <= '9') || c == 0xB9 || c == 0xB2 || c == 0xB3; }
+
 bool IsReservedDeviceName(std::string_view id) {
-  // "CON.jpg" opens the console as surely as "CON".
-  const std::string stem = UpperAscii(id.substr(0, id.find('.')));
-  for (const char* name : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"})
-    if (stem == name) return true;
-  return stem.size() == 4 && (stem.starts_with("COM") || stem.starts_with("LPT")) &&
-         stem[3] >= '0' && stem[3] <= '9';
+  // "CON.jpg" opens the console as surely as "CON", and so does "CON .jpg":
+  // the system drops the extension and the blanks before it.
+  std::string_view stem = id.substr(0, id.find('.'));
+  while (!stem.empty() && stem.back() == ' ') stem.remove_suffix(1);
+  const std::string name = UpperAscii(stem);
+  for (const char* device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"})
+    if (name == device) return true;
+  return name.size() == 4 && (name.starts_with("COM") || name.starts_with("LPT")) &&
+         IsPortDigit(static_cast<unsigned char>(name[3]));
 }
 
 }  // namespace

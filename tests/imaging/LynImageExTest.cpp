@@ -121,7 +121,7 @@ TEST_F(PictureFiles, AFailedLoadSaysWhy) {
   for (const Case& c : cases) {
     std::string why;
     Bitmap out;
-    EXPECT_FALSE(LoadPictureToBitmap(c.path, out, &why)) << c.path;
+    EXPECT_FALSE(LoadPictureToBitmap(c.path, out, {}, &why)) << c.path;
     EXPECT_EQ(why, c.why) << c.path;
   }
 }

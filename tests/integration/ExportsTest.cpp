@@ -109,6 +109,26 @@ TEST(Exports, OnlyTheLowByteOfTheKindCounts) {
   EXPECT_EQ(dll.scanImage(0x301, "1"), 2);   // 1: photo, file dialog cancelled
 }
 
+TEST(Exports, IdsThatLeaveThePictureStoreAreNotThereAndAreLogged) {
+  Exports dll = ByName();
+  const std::string folder = NewTempFolder();
+  ASSERT_EQ(dll.init(folder.c_str()), 0);
+  Touch(folder + "secret.jpg");  // what "..\secret" would reach
+  Touch(folder + "Image\\s1.jpg");
+  FileDialogsCancelled cancelled;
+  for (const char* id : {"..\\secret", "\\..\\secret", "Image\\s1", "C:\\x", "*", "s?",
+                         "NUL", "nul.jpg", "COM1", "CON .x", "a\x01" "b"}) {
+    SCOPED_TRACE(id);
+    EXPECT_EQ(dll.photoSignatureExists(id), 3);
+    EXPECT_EQ(dll.scanImage(1, id), 2);
+    EXPECT_EQ(dll.print(0, id, "A", "B", "0180-123-45F", "2026-03-05", "", "", "", "", ""), 3);
+  }
+  const std::string log = ReadText(folder + "VemraSDK.log");
+  EXPECT_NE(log.find("\"..\\secret\""), std::string::npos) << log;
+  EXPECT_NE(log.find("\"nul.jpg\""), std::string::npos) << log;
+  EXPECT_EQ(dll.photoSignatureExists("1"), 2);  // a plain id still finds its picture
+}
+
 TEST(Exports, AFailedCaptureIsExplainedInTheDataFoldersLog) {
   Exports dll = ByName();
   std::string folder = NewTempFolder();

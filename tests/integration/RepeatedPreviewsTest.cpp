@@ -1,6 +1,12 @@
-// Many previews through the exports leave no GDI object and no window
-// behind: the host runs for a whole working day.
+// Previews through the exports: many leave no GDI object and no window
+// behind (the host runs for a whole working day), and a hostile photo
+// costs no more memory than the budget allows.
 #include <gtest/gtest.h>
+
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <vector>
 
 #include "HostDll.h"
 
@@ -71,6 +77,40 @@ TEST(RepeatedPreviews, LeaveNoObjectsBehind) {
   EXPECT_EQ(GdiObjectCount(), gdi);
   EXPECT_EQ(WindowCount(), windows);
   EXPECT_FALSE(FindWindowW(L"TdlgPreview", nullptr));
+}
+
+// The file with its frame header claiming width x height pixels.
+void WriteClaiming(const std::string& from, const std::string& to, int width, int height) {
+  std::ifstream in(from, std::ios::binary);
+  std::vector<char> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  for (std::size_t i = 0; i + 8 < bytes.size(); ++i)
+    if (std::uint8_t(bytes[i]) == 0xFF && (std::uint8_t(bytes[i + 1]) & 0xFC) == 0xC0) {
+      bytes[i + 5] = char(height >> 8), bytes[i + 6] = char(height);
+      bytes[i + 7] = char(width >> 8), bytes[i + 8] = char(width);
+      break;
+    }
+  std::ofstream(to, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
+}
+
+TEST(RepeatedPreviews, APhotoDeclaringAHugePictureIsLeftOutAndLogged) {
+  Exports dll = ByName();
+  const std::string data = NewTempFolder();
+  const std::string source = std::string(VEMRA_SOURCE_DIR);
+  for (const char* name : {"VemraSDK.ini", "vemraeu.cpb", "vemraeu_bak.cpc", "0180logo.jpg"})
+    CopyInto(data, source + "/demo/" + name, name);
+  CreateDirectoryA((data + "Image").c_str(), nullptr);
+  WriteClaiming(WindowsPath((source + "/samples/portrait.jpg").c_str()), data + "Image\\8.jpg", 10000,
+                10000);
+  CopyInto(data, source + "/samples/signature.jpg", "Image\\s8.jpg");
+  ASSERT_EQ(dll.init(data.c_str()), 0);
+
+  const int closedBefore = previewsClosed;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 30, ClosePreview);
+  EXPECT_EQ(dll.print(2, "8", "Berg", "Eva", "0180-77-45F", "2027-01-31", "", "", "", "", ""), 0);
+  KillTimer(nullptr, timer);
+  EXPECT_GT(previewsClosed, closedBefore);  // the card without its photo
+  const std::string log = ReadText(data + "VemraSDK.log");
+  EXPECT_NE(log.find("8.jpg: bilden 10000 x 10000 punkter"), std::string::npos) << log;
 }
 
 }  // namespace

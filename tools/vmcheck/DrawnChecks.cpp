@@ -69,6 +69,8 @@ void CheckDrawing(const LayoutSide& side, DrawingServices& services, Problems& p
   env.progressStep = {};
   env.processMessages = {};
   env.reportError = [&errors](const std::string& message) { errors.push_back(message); };
+  std::optional<PictureSize> shrunkFrom;
+  env.shrinkingPicture = [&shrunkFrom](int width, int height) { shrunkFrom = {width, height}; };
   ProbeCanvas probe(services.measure, kPrinterDpi);
   LayoutRenderer renderer(env);
   renderer.BeginJob(probe, OutputKind::Printer, 1.0);
@@ -82,6 +84,7 @@ void CheckDrawing(const LayoutSide& side, DrawingServices& services, Problems& p
   for (std::size_t i = 1; i < side.list.size(); ++i) {
     probe.Clear();
     errors.clear();
+    shrunkFrom.reset();
     try {
       renderer.DrawLayoutRecord(i, side.list, probe, 0, cardHeight, cardWidth, 0, 0);
     } catch (const std::exception&) {
@@ -94,7 +97,7 @@ void CheckDrawing(const LayoutSide& side, DrawingServices& services, Problems& p
     else if (type == "bam")
       CheckBarcode(check, probe, services);
     else if (type == "fim" || type == "pho")
-      CheckPicture(check, probe, services, errors);
+      CheckPicture(check, probe, services, errors, shrunkFrom);
   }
 }
 

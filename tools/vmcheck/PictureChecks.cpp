@@ -47,7 +47,8 @@ void ReportMissingPicture(RecordCheck& check, const DrawingServices& services,
 }  // namespace
 
 void CheckPicture(RecordCheck& check, const ProbeCanvas& probe, const DrawingServices& services,
-                  const std::vector<std::string>& errors) {
+                  const std::vector<std::string>& errors,
+                  const std::optional<PictureSize>& shrunkFrom) {
   const std::string& record = check.Record();
   if (GetLayoutValue("typ", record) == "pho" && GetLayoutValue("knd", record) != "DB") return;
   const auto box = check.Box();
@@ -56,11 +57,13 @@ void CheckPicture(RecordCheck& check, const ProbeCanvas& probe, const DrawingSer
   for (const Ink& ink : probe.Inks()) {
     if (ink.kind != Ink::Picture) continue;
     drawn = true;
-    if (ink.pictureWidth > kOversizeFactor * box->Width() &&
-        ink.pictureHeight > kOversizeFactor * box->Height())
+    // The printer gets it shrunk, but it is still read and decoded whole.
+    const int width = shrunkFrom ? shrunkFrom->width : ink.pictureWidth;
+    const int height = shrunkFrom ? shrunkFrom->height : ink.pictureHeight;
+    if (width > kOversizeFactor * box->Width() && height > kOversizeFactor * box->Height())
       check.Add("dat", Severity::Warning,
-                "the picture is " + std::to_string(ink.pictureWidth) + " x " +
-                    std::to_string(ink.pictureHeight) + " pixels for a box of " +
+                "the picture is " + std::to_string(width) + " x " + std::to_string(height) +
+                    " pixels for a box of " +
                     std::to_string(box->Width()) + " x " + std::to_string(box->Height()) + " at " +
                     std::to_string(kPrinterDpi) + " dpi; it slows printing");
   }

@@ -70,7 +70,12 @@ class RecordCheck {
 
 // Checks of the record each kind draws, from what the probe saw.
 void CheckBarcode(RecordCheck& check, const ProbeCanvas& probe, const DrawingServices& services);
+// The size a bitmap had before the renderer shrank it to its box.
+struct PictureSize {
+  int width = 0, height = 0;
+};
 void CheckPicture(RecordCheck& check, const ProbeCanvas& probe, const DrawingServices& services,
-                  const std::vector<std::string>& errors);
+                  const std::vector<std::string>& errors,
+                  const std::optional<PictureSize>& shrunkFrom);
 
 }  // namespace vemra

@@ -4,12 +4,15 @@
 #include <cstring>
 #include <vector>
 
+#include "imaging/PictureBudget.h"
 #include "imaging/PictureLimits.h"
 
 namespace vemra {
 
 bool DrawIntoBitmap(int width, int height, const std::function<void(HDC)>& draw, Bitmap& out) {
-  if (!PictureSizeAcceptable(width, height)) return false;
+  if (!PictureSizeAcceptable(width, height) || !AdmitPicture(width, height)) return false;
+  // Held while the section and the copy made from it both live.
+  const PictureLease lease(Picture24Bytes(width, height), width, height);
   BITMAPINFO info = TopDown24BitInfo(width, height);
   void* bits = nullptr;
   HDC dc = CreateCompatibleDC(nullptr);

@@ -26,10 +26,10 @@ bool PictureAsBitmap(const Picture& holder, Bitmap& out) {
 
 }  // namespace
 
-bool LoadPictureKeepVector(Picture& holder, const std::string& path) {
+bool LoadPictureKeepVector(Picture& holder, const std::string& path, const DrawSize& box) {
   if (!PictureFileExists(path)) return false;
   const bool emf = EndsWithNoCaseAscii(path, ".emf");
-  if (!emf && !EndsWithNoCaseAscii(path, ".wmf")) return LoadPictureToImage(holder, path);
+  if (!emf && !EndsWithNoCaseAscii(path, ".wmf")) return LoadPictureToImage(holder, path, box);
   std::vector<std::uint8_t> bytes;
   Metafile metafile;
   if (ReadPictureFile(path, bytes) && ReadMetafile(bytes, emf, metafile)) {

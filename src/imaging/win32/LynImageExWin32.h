@@ -4,13 +4,14 @@
 #include <string>
 
 #include "imaging/Picture.h"
+#include "imaging/PictureCodecs.h"
 
 namespace vemra {
 
 // Metafiles (".wmf", ".emf") stay vectors; other files load as bitmaps.
 // A damaged metafile returns false, or throws std::runtime_error when the
 // second reading fails too.
-bool LoadPictureKeepVector(Picture& holder, const std::string& path);
+bool LoadPictureKeepVector(Picture& holder, const std::string& path, const DrawSize& box = {});
 
 // Converts the picture to a 24-bit bitmap (metafiles drawn at their own
 // size), then rotates it clockwise by 90, 180 or 270 degrees.

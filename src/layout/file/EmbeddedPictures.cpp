@@ -1,6 +1,7 @@
 #include "layout/file/EmbeddedPictures.h"
 
 #include "base/Text.h"
+#include "imaging/PictureBudget.h"
 #include "imaging/PictureCodecs.h"
 #include "layout/file/MetafileHeader.h"
 
@@ -19,14 +20,15 @@ std::string LowerExtension(std::string_view name) {
 bool FindEmbeddedPicture(PictureStore& store, std::string_view name) { return store.Find(name); }
 
 bool LoadEmbeddedPicture(const PictureStore& store, Picture& holder, std::string_view name,
-                         MetafileFallback* fallback) {
+                         MetafileFallback* fallback, const DrawSize& box) {
   const auto& bytes = store.Current();
   if (bytes.empty()) return false;
   std::string extension = LowerExtension(name);
   if (extension == ".jpg" || extension == ".jpeg" || extension == ".bmp") {
     Bitmap bitmap;
     bool jpeg = extension != ".bmp";
-    if (!(jpeg ? DecodeJpeg(bytes.data(), bytes.size(), bitmap)
+    const PictureBudgetSubject subject(std::string(name));
+    if (!(jpeg ? DecodeJpeg(bytes.data(), bytes.size(), bitmap, box)
                : ReadBmp(bytes.data(), bytes.size(), bitmap)))
       return false;
     if (jpeg) bitmap.SetPixelFormat(PixelFormat::pf24bit);

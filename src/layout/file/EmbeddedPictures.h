@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "imaging/Picture.h"
+#include "imaging/PictureCodecs.h"
 #include "layout/file/PictureStore.h"
 
 namespace vemra {
@@ -26,8 +27,9 @@ bool FindEmbeddedPicture(PictureStore& store, std::string_view name);
 // Decodes the current picture into `holder`: .jpg/.jpeg as a 24-bit bitmap,
 // .bmp as a bitmap, .wmf/.emf as a metafile. False for an empty or damaged
 // picture and for other extensions; the caller reports
-// "Failed to open " + name.
+// "Failed to open " + name. A JPEG comes at the smallest scale that covers
+// `box`.
 bool LoadEmbeddedPicture(const PictureStore& store, Picture& holder, std::string_view name,
-                         MetafileFallback* fallback = nullptr);
+                         MetafileFallback* fallback = nullptr, const DrawSize& box = {});
 
 }  // namespace vemra

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <exception>
 
+#include "base/Cp1252.h"
+#include "imaging/PictureBudget.h"
 #include "layout/fields/Expressions.h"
 #include "layout/fields/LayoutValues.h"
 #include "layout/render/PixelRounding.h"
@@ -61,6 +63,8 @@ void LayoutRenderer::DrawLayoutList(const LayoutList& list, int cardAngle, doubl
   // the card still prints; its semi-transparent objects come out opaque.
   shadow_.reset();
   if (env_.makeBitmapCanvas) {
+    const PictureBudgetSubject subject(
+        Ansi("kortets skuggbild (halvgenomskinliga objekt blir täckande)"));
     try {
       const int w = ToPixelsX(cardWidth + xOffsetMm), h = ToPixelsY(cardHeight + yOffsetMm);
       if (w > 0 && h > 0) {
@@ -124,13 +128,20 @@ void LayoutRenderer::DrawLayoutRecord(std::size_t index, const LayoutList& list,
   if (type != "crd" && kind_ == OutputKind::Printer && GetLayoutValue("prn", record) == "0")
     return;
 
-  if (type == "ftx" || type == "dtx") DrawTextRecord(draw);
-  else if (type == "bam") DrawBarcodeRecord(draw);
-  else if (type == "shp") DrawShape(draw);
-  else if (type == "fim") DrawFixedImage(draw);
-  else if (type == "crd") {
-    if (kind_ == OutputKind::Preview) DrawCardOutline(draw);
-  } else if (type == "pho") DrawPhoto(draw);
+  // A record whose pictures the budget refuses is skipped, told once (on
+  // the output, not again on the shadow picture); the card still prints.
+  const PictureBudgetSubject subject(
+      Ansi("layoutpost ") + std::to_string(index + 1) + " (" + type + ")", &canvas != output_);
+  try {
+    if (type == "ftx" || type == "dtx") DrawTextRecord(draw);
+    else if (type == "bam") DrawBarcodeRecord(draw);
+    else if (type == "shp") DrawShape(draw);
+    else if (type == "fim") DrawFixedImage(draw);
+    else if (type == "crd") {
+      if (kind_ == OutputKind::Preview) DrawCardOutline(draw);
+    } else if (type == "pho") DrawPhoto(draw);
+  } catch (const PictureRefused&) {
+  }
 }
 
 void LayoutRenderer::DrawMarginTexts(const RecordDraw& draw) {

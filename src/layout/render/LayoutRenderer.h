@@ -80,6 +80,7 @@ class LayoutRenderer final : public LayoutDrawer {
   void DrawFixedImage(const RecordDraw& draw);
   void DrawPhoto(const RecordDraw& draw);
   void DrawPicture(const RecordDraw& draw, const std::string& name, Picture& holder);
+  DrawSize PictureDrawSize(const RecordDraw& draw) const;
   void DrawCardOutline(const RecordDraw& draw);
   void DrawBarcodeRecord(const RecordDraw& draw);
 

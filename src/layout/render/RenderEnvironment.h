@@ -43,9 +43,12 @@ struct RenderEnvironment {
   BitmapCanvasFactory makeBitmapCanvas{};
 
   // Picture loading and conversion. Unset hooks fall back to the portable
-  // picture module, which cannot draw metafiles.
-  std::function<bool(Picture& holder, const std::string& path)> loadPictureToImage{};
-  std::function<bool(Picture& holder, const std::string& path)> loadPictureKeepVector{};
+  // picture module, which cannot draw metafiles. `box` is where the picture
+  // goes, so that a large photo need not be decoded whole.
+  using LoadPictureHook =
+      std::function<bool(Picture& holder, const std::string& path, const DrawSize& box)>;
+  LoadPictureHook loadPictureToImage{};
+  LoadPictureHook loadPictureKeepVector{};
   // A 24-bit bitmap of width x height with its lower-left colour
   // transparent, a metafile drawn into it.
   std::function<void(int width, int height, Picture& holder)> stretchPictureToSize{};
@@ -53,6 +56,9 @@ struct RenderEnvironment {
   std::function<void(int angle, Picture& holder)> rotateImageQuarter{};
   // The picture stretched into a new 24-bit bitmap (picture effects).
   std::function<Bitmap(const Picture& picture, int width, int height)> stretchToBitmap{};
+  // Told the full size of a bitmap that is shrunk to its box before it is
+  // drawn, for tools that look for pictures far larger than their box.
+  std::function<void(int width, int height)> shrinkingPicture{};
   MetafileFallback* metafileFallback = nullptr;
 
   // Plessey check characters from the plug-in; unset or empty: none.

@@ -11,6 +11,7 @@
 #include "base/Text.h"
 #include "imaging/LynImageEx.h"
 #include "imaging/PictureFileIo.h"
+#include "imaging/Resample.h"
 #include "imaging/Rotate.h"
 #include "layout/render/LayoutRenderer.h"
 #include "layout/fields/LayoutValues.h"
@@ -84,10 +85,45 @@ Bitmap PortableStretchToBitmap(const Picture& picture, int width, int height) {
 }
 
 bool LoadPicture(const RenderEnvironment& env, Picture& holder, const std::string& path,
-                 bool keepVector) {
+                 bool keepVector, const DrawSize& box) {
   const auto& hook = keepVector ? env.loadPictureKeepVector : env.loadPictureToImage;
-  if (hook) return hook(holder, path);
-  return LoadPictureToImage(holder, path);
+  if (hook) return hook(holder, path, box);
+  return LoadPictureToImage(holder, path, box);
+}
+
+// The turn a picture gets: the record's own angle plus the card's, back by
+// one turn only (720 draws unturned). The sum is wide so that no layout
+// number can overflow it.
+int PictureAngle(std::string_view record, int cardAngle) {
+  long long wide = (long long)ParseLayoutIntegerOr(GetLayoutValue("ang", record), 0) + cardAngle;
+  if (wide > 270) wide -= 360;
+  return int(std::clamp<long long>(wide, INT_MIN, INT_MAX));
+}
+
+bool KeepsAspect(std::string_view record) {
+  return GetLayoutValue("typ", record) != "fim" || GetLayoutValue("rat", record) != "0";
+}
+
+// A bitmap more than this many times its drawn size along a side is
+// shrunk before it reaches the device.
+constexpr int kMaxOversize = 2;
+
+// Shrinks a bitmap far larger than `target` to the target's size, so that
+// no device is sent a picture many times larger than its box.
+void ShrinkToBox(Picture& holder, const PixelRect& target) {
+  const Bitmap* bitmap = holder.AsBitmap();
+  const int w = target.Width(), h = target.Height();
+  if (!bitmap || bitmap->Empty() || w <= 0 || h <= 0) return;
+  if (bitmap->Width() <= kMaxOversize * std::int64_t(w) &&
+      bitmap->Height() <= kMaxOversize * std::int64_t(h))
+    return;
+  if (bitmap->transparent) {
+    holder.SetBitmap(StretchNearest(*bitmap, w, h));  // keeps the key colour exact
+    return;
+  }
+  Bitmap shrunk(w, h);
+  ResampleBitmap(*bitmap, shrunk, kFilterTriangle);
+  holder.SetBitmap(std::move(shrunk));
 }
 
 }  // namespace
@@ -149,17 +185,27 @@ Picture ClonePicture(const Picture& picture) {
   return copy;
 }
 
+// The box the loaded picture will cover: turned across with the picture,
+// and filled whole when effects stretch it over the box.
+DrawSize LayoutRenderer::PictureDrawSize(const RecordDraw& draw) const {
+  const int angle = PictureAngle(draw.record, draw.cardAngle);
+  const bool across = angle == 90 || angle == 270;
+  return {across ? draw.height : draw.width, across ? draw.width : draw.height,
+          KeepsAspect(draw.record) && !NeedsImageEffects(draw.record)};
+}
+
 void LayoutRenderer::DrawFixedImage(const RecordDraw& draw) {
   const std::string name = GetLayoutValue("dat", draw.record);
   Picture holder;
   if (FindEmbeddedPicture(env_.store, name)) {
-    if (!LoadEmbeddedPicture(env_.store, holder, name, env_.metafileFallback)) {
+    if (!LoadEmbeddedPicture(env_.store, holder, name, env_.metafileFallback,
+                             PictureDrawSize(draw))) {
       // Told once, on the output; the shadow pass stays silent.
       if (&draw.canvas == output_ && env_.reportError) env_.reportError("Failed to open " + name);
       return;
     }
   } else {
-    LoadPicture(env_, holder, name, false);
+    LoadPicture(env_, holder, name, false, PictureDrawSize(draw));
   }
   DrawPicture(draw, name, holder);
 }
@@ -175,7 +221,7 @@ void LayoutRenderer::DrawPhoto(const RecordDraw& draw) {
     if (!file) return;
     Picture holder;
     try {
-      if (!LoadPicture(env_, holder, *file, true)) return;
+      if (!LoadPicture(env_, holder, *file, true, PictureDrawSize(draw))) return;
     } catch (const std::exception&) {
       return;  // a damaged picture file skips the object
     }
@@ -196,13 +242,8 @@ void LayoutRenderer::DrawPicture(const RecordDraw& draw, const std::string& name
   // drawn into a bitmap and still needs its box-sized, transparent stretch.
   const bool metafile = IsMetafileName(
       name.empty() ? ResolveLayoutPath(GetLayoutValue("dat", record), env_.hostFolder) : name);
-  // A picture comes back one turn only (720 draws unturned); the sum is
-  // wide so that no layout number can overflow it.
-  long long wide = (long long)ParseLayoutIntegerOr(GetLayoutValue("ang", record), 0) + draw.cardAngle;
-  if (wide > 270) wide -= 360;
-  const int angle = int(std::clamp<long long>(wide, INT_MIN, INT_MAX));
-  const bool keepAspect =
-      GetLayoutValue("typ", record) != "fim" || GetLayoutValue("rat", record) != "0";
+  const int angle = PictureAngle(record, draw.cardAngle);
+  const bool keepAspect = KeepsAspect(record);
   const PixelRect box{draw.left, draw.top, draw.left + draw.width, draw.top + draw.height};
 
   const auto stretchToSize = [&](int w, int h) {
@@ -234,6 +275,13 @@ void LayoutRenderer::DrawPicture(const RecordDraw& draw, const std::string& name
     position = GetLayoutValue("pos", record);
   }
   if (holder.Empty()) return;
+  if (const Bitmap* bitmap = holder.AsBitmap()) {
+    const int width = bitmap->Width(), height = bitmap->Height();
+    ShrinkToBox(holder, keepAspect ? FitPicture(width, height, box, position) : box);
+    const Bitmap* drawn = holder.AsBitmap();
+    if (env_.shrinkingPicture && (drawn->Width() != width || drawn->Height() != height))
+      env_.shrinkingPicture(width, height);
+  }
 
   // Raster printers get bitmaps as device-independent bits; the shadow
   // picture, a bitmap of our own, always takes them stretched.

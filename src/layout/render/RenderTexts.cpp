@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "base/Text.h"
+#include "imaging/PictureBudget.h"
 #include "layout/render/LayoutAngles.h"
 #include "layout/fields/Expressions.h"
 #include "layout/render/LayoutRenderer.h"
@@ -195,8 +196,12 @@ void LayoutRenderer::DrawTextLine(Canvas& canvas, const std::string& text, int x
 
   bool blending = false;
   if (opacity < 100 && shadow_ && width > 0 && height > 0) {
-    alpha_.SaveBackground(*shadow_, area);
-    blending = alpha_.SavedBackground() != nullptr;
+    try {
+      alpha_.SaveBackground(*shadow_, area);
+      blending = alpha_.SavedBackground() != nullptr;
+    } catch (const PictureRefused&) {
+      // Told by the budget; the text is written opaque.
+    }
   }
 
   if (!wrap) {

@@ -64,7 +64,9 @@ struct Win32Bindings {
     s.hostFolder = HostFolder;
     s.now = LocalTimeStamp;
     s.clock = &clock;
-    s.loadPicture = LoadPictureToImage;
+    s.loadPicture = [](Picture& holder, const std::string& path, std::string* why) {
+      return LoadPictureToImage(holder, path, {}, why);
+    };
     s.printLayout = [this](const PrintLayoutRequest& r) { PrintCard(r); };
     s.showSystemMessage = ShowSystemMessage;
     return s;

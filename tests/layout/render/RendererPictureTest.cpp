@@ -188,7 +188,7 @@ TEST_F(FixedPictures, MetafileNamesDecideTheBoxSizedStretch) {
       {"sigill.emf", "\ttrp1", {50, 100}},
       {"logo.bmp", "\tang90", none},
   };
-  env.loadPictureToImage = [](Picture& holder, const std::string&) {
+  env.loadPictureToImage = [](Picture& holder, const std::string&, const DrawSize&) {
     holder.SetBitmap(FilledBitmap(40, 20, 0x00FF00));
     return true;
   };

@@ -425,7 +425,8 @@ int GdiCanvas::DeviceCaps(DeviceCap cap) const {
   return 0;
 }
 
-GdiBitmapCanvas::Surface::Surface(int w, int h) : width(w), height(h) {
+GdiBitmapCanvas::Surface::Surface(int w, int h)
+    : width(w), height(h), lease(Picture24Bytes(w, h), w, h) {
   dc = CreateCompatibleDC(nullptr);
   if (dc && PictureSizeAcceptable(w, h) && w > 0 && h > 0) {
     const BITMAPINFO info = TopDown24BitInfo(w, h);

@@ -77,7 +77,8 @@ class GdiCanvas : public Canvas {
 // own, starting white or as a copy of a picture.
 class GdiBitmapCanvas : public BitmapCanvas {
  public:
-  // Both throw std::runtime_error when GDI cannot make the bitmap.
+  // Both throw std::runtime_error when GDI cannot make the bitmap,
+  // PictureRefused when the picture budget cannot hold it.
   GdiBitmapCanvas(int width, int height);
   explicit GdiBitmapCanvas(const Bitmap& initial);
   ~GdiBitmapCanvas() override;
@@ -124,6 +125,7 @@ class GdiBitmapCanvas : public BitmapCanvas {
     Surface(const Surface&) = delete;
     Surface& operator=(const Surface&) = delete;
     int width, height;
+    PictureLease lease;  // the section's bytes, refused before GDI is asked
     HDC dc = nullptr;
     HBITMAP section = nullptr;
     HGDIOBJ oldBitmap = nullptr;

@@ -26,11 +26,11 @@ Bitmap StretchToBitmap(const Picture& picture, int width, int height) {
 
 void BindWin32RenderHooks(RenderEnvironment& env, MetafileFallback* fallback) {
   env.makeBitmapCanvas = MakeGdiBitmapCanvas;
-  env.loadPictureToImage = [](Picture& holder, const std::string& path) {
-    return LoadPictureToImage(holder, path);
+  env.loadPictureToImage = [](Picture& holder, const std::string& path, const DrawSize& box) {
+    return LoadPictureToImage(holder, path, box);
   };
-  env.loadPictureKeepVector = [](Picture& holder, const std::string& path) {
-    return LoadPictureKeepVector(holder, path);
+  env.loadPictureKeepVector = [](Picture& holder, const std::string& path, const DrawSize& box) {
+    return LoadPictureKeepVector(holder, path, box);
   };
   env.stretchPictureToSize = [](int width, int height, Picture& holder) {
     StretchPictureToSize(width, height, holder, width, height);

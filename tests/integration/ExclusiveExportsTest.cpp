@@ -38,19 +38,11 @@ const Export kExports[] = {
     {"VmSettings", [](const Exports& dll) { return dll.settings(); }, SettingsDialog, 1, 1},
 };
 
-void CopyInto(const std::string& folder, const std::string& from, const std::string& name) {
-  CopyFileA(WindowsPath(from.c_str()).c_str(), (folder + name).c_str(), FALSE);
-}
-
 TEST(ExclusiveExports, ACallWhileAnotherShowsItsWindowIsRefused) {
   const Exports dll = ByName();
-  const std::string data = NewTempFolder();
-  const std::string source = VEMRA_SOURCE_DIR;
-  for (const char* name : {"VemraSDK.ini", "vemraeu.cpb", "vemraeu_bak.cpc", "0180logo.jpg"})
-    CopyInto(data, source + "/demo/" + name, name);
-  CreateDirectoryA((data + "Image").c_str(), nullptr);
-  CopyInto(data, source + "/samples/portrait.jpg", "Image\\7.jpg");
-  CopyInto(data, source + "/samples/signature.jpg", "Image\\s7.jpg");
+  const std::string data = NewDemoDataFolder();
+  CopyFromSource(data, "samples/portrait.jpg", "Image\\7.jpg");
+  CopyFromSource(data, "samples/signature.jpg", "Image\\s7.jpg");
   ASSERT_EQ(dll.init(data.c_str()), 0);
 
   for (const Export& outer : kExports) {

@@ -65,6 +65,22 @@ std::string NewTempFolder() {
   }
 }
 
+std::string CopyFromSource(const std::string& folder, const std::string& path,
+                           const std::string& name) {
+  const std::string target = folder + name;
+  CopyFileA(WindowsPath((std::string(VEMRA_SOURCE_DIR "/") + path).c_str()).c_str(),
+            target.c_str(), FALSE);
+  return target;
+}
+
+std::string NewDemoDataFolder() {
+  const std::string data = NewTempFolder();
+  for (const char* name : {"VemraSDK.ini", "vemraeu.cpb", "vemraeu_bak.cpc", "0180logo.jpg"})
+    CopyFromSource(data, std::string("demo/") + name, name);
+  CreateDirectoryA((data + "Image").c_str(), nullptr);
+  return data;
+}
+
 bool Exists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }

@@ -30,6 +30,12 @@ Exports ByOrdinal();
 std::string WindowsPath(const char* unixPath);  // under Wine, "/" is drive Z:
 std::string TestProgramFolder();                // the host folder, with "\"
 std::string NewTempFolder();                    // fresh, with "\"
+// Copies a file of the source tree (`path` below its root) into `folder`.
+std::string CopyFromSource(const std::string& folder, const std::string& path,
+                           const std::string& name);
+// A fresh data folder holding the demo's settings, EU card, back side and
+// logo, and an empty picture store; the library is not started on it.
+std::string NewDemoDataFolder();
 bool Exists(const std::string& path);
 void Touch(const std::string& path);
 std::string ReadText(const std::string& path);

@@ -48,21 +48,11 @@ void CALLBACK ClosePreview(HWND, UINT, UINT_PTR, DWORD) {
   }
 }
 
-std::string CopyInto(const std::string& folder, const std::string& from, const std::string& name) {
-  std::string target = folder + name;
-  CopyFileA(WindowsPath(from.c_str()).c_str(), target.c_str(), FALSE);
-  return target;
-}
-
 TEST(RepeatedPreviews, LeaveNoObjectsBehind) {
   Exports dll = ByName();
-  const std::string data = NewTempFolder();
-  const std::string source = std::string(VEMRA_SOURCE_DIR);
-  for (const char* name : {"VemraSDK.ini", "vemraeu.cpb", "vemraeu_bak.cpc", "0180logo.jpg"})
-    CopyInto(data, source + "/demo/" + name, name);
-  CreateDirectoryA((data + "Image").c_str(), nullptr);
-  CopyInto(data, source + "/samples/portrait.jpg", "Image\\7.jpg");
-  CopyInto(data, source + "/samples/signature.jpg", "Image\\s7.jpg");
+  const std::string data = NewDemoDataFolder();
+  CopyFromSource(data, "samples/portrait.jpg", "Image\\7.jpg");
+  CopyFromSource(data, "samples/signature.jpg", "Image\\s7.jpg");
   ASSERT_EQ(dll.init(data.c_str()), 0);
 
   const UINT_PTR timer = SetTimer(nullptr, 0, 30, ClosePreview);
@@ -94,14 +84,10 @@ void WriteClaiming(const std::string& from, const std::string& to, int width, in
 
 TEST(RepeatedPreviews, APhotoDeclaringAHugePictureIsLeftOutAndLogged) {
   Exports dll = ByName();
-  const std::string data = NewTempFolder();
-  const std::string source = std::string(VEMRA_SOURCE_DIR);
-  for (const char* name : {"VemraSDK.ini", "vemraeu.cpb", "vemraeu_bak.cpc", "0180logo.jpg"})
-    CopyInto(data, source + "/demo/" + name, name);
-  CreateDirectoryA((data + "Image").c_str(), nullptr);
-  WriteClaiming(WindowsPath((source + "/samples/portrait.jpg").c_str()), data + "Image\\8.jpg", 10000,
+  const std::string data = NewDemoDataFolder();
+  WriteClaiming(WindowsPath(VEMRA_SOURCE_DIR "/samples/portrait.jpg"), data + "Image\\8.jpg", 10000,
                 10000);
-  CopyInto(data, source + "/samples/signature.jpg", "Image\\s8.jpg");
+  CopyFromSource(data, "samples/signature.jpg", "Image\\s8.jpg");
   ASSERT_EQ(dll.init(data.c_str()), 0);
 
   const int closedBefore = previewsClosed;

@@ -449,10 +449,11 @@ GdiBitmapCanvas::Surface::~Surface() {
   DeleteDC(dc);
 }
 
-GdiBitmapCanvas::GdiBitmapCanvas(int width, int height) : surface_(width, height), gdi_(surface_.dc) {}
+GdiBitmapCanvas::GdiBitmapCanvas(int width, int height)
+    : ForwardingCanvas(gdi_), surface_(width, height), gdi_(surface_.dc) {}
 
 GdiBitmapCanvas::GdiBitmapCanvas(const Bitmap& initial)
-    : surface_(initial.Width(), initial.Height()), gdi_(surface_.dc) {
+    : ForwardingCanvas(gdi_), surface_(initial.Width(), initial.Height()), gdi_(surface_.dc) {
   Bits24 bits(initial);
   std::memcpy(surface_.bits, bits.bits(), std::size_t(bits.bitmap().Stride()) * std::size_t(initial.Height()));
 }

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "layout/render/Canvas.h"
+#include "layout/render/ForwardingCanvas.h"
 #include "layout/render/RenderEnvironment.h"
 
 namespace vemra {
@@ -74,8 +75,9 @@ class GdiCanvas : public Canvas {
 };
 
 // The renderer's bitmap canvas drawn by GDI on a 24-bit DIB section of its
-// own, starting white or as a copy of a picture.
-class GdiBitmapCanvas : public BitmapCanvas {
+// own, starting white or as a copy of a picture; every drawing call goes to
+// a GDI canvas on that bitmap.
+class GdiBitmapCanvas : public ForwardingCanvas<BitmapCanvas> {
  public:
   // Both throw std::runtime_error when GDI cannot make the bitmap,
   // PictureRefused when the picture budget cannot hold it.
@@ -89,33 +91,6 @@ class GdiBitmapCanvas : public BitmapCanvas {
   // The pixels drawn so far; the reference stays valid until the next call.
   const Bitmap& Pixels() override;
 
-  void SetFont(const FontSpec& font) override { gdi_.SetFont(font); }
-  const FontSpec& Font() const override { return gdi_.Font(); }
-  void SetPen(const PenSpec& pen) override { gdi_.SetPen(pen); }
-  const PenSpec& Pen() const override { return gdi_.Pen(); }
-  void SetBrush(const BrushSpec& brush) override { gdi_.SetBrush(brush); }
-  const BrushSpec& Brush() const override { return gdi_.Brush(); }
-  void SetCharacterExtra(int pixels) override { gdi_.SetCharacterExtra(pixels); }
-  int TextWidth(const std::string& text) override { return gdi_.TextWidth(text); }
-  FontMetrics Metrics() override { return gdi_.Metrics(); }
-  void TextOut(int x, int y, const std::string& text) override { gdi_.TextOut(x, y, text); }
-  void DrawFormattedText(const PixelRect& box, const std::string& text, unsigned format) override {
-    gdi_.DrawFormattedText(box, text, format);
-  }
-  void Rectangle(const PixelRect& box) override { gdi_.Rectangle(box); }
-  void Ellipse(const PixelRect& box) override { gdi_.Ellipse(box); }
-  void Line(int x1, int y1, int x2, int y2) override { gdi_.Line(x1, y1, x2, y2); }
-  void FillRect(const PixelRect& box, ColourValue colour) override { gdi_.FillRect(box, colour); }
-  void StretchDraw(const PixelRect& box, const Bitmap& picture) override { gdi_.StretchDraw(box, picture); }
-  void StretchDraw(const PixelRect& box, const Metafile& picture) override { gdi_.StretchDraw(box, picture); }
-  bool TransferBits(const PixelRect& box, const Bitmap& picture, bool andCombine) override {
-    return gdi_.TransferBits(box, picture, andCombine);
-  }
-  Bitmap CopyArea(const PixelRect& area) override { return gdi_.CopyArea(area); }
-  bool AlphaBlend(const PixelRect& box, const Bitmap& picture, int alpha) override {
-    return gdi_.AlphaBlend(box, picture, alpha);
-  }
-  int DeviceCaps(DeviceCap cap) const override { return gdi_.DeviceCaps(cap); }
 
  private:
   // Made before the canvas that draws on it, freed after.

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "imaging/LynImageEx.h"
+#include "WindowPicture.h"
 #include "imaging/win32/MessageBoxes.h"
 
 namespace vemra {
@@ -29,37 +30,7 @@ void SetField(HWND dialog, ToneField field, const wchar_t* text) {
 
 void Press(HWND dialog, int id) { PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
 
-std::string ExeFolder() {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder = path;
-  return folder.substr(0, folder.find_last_of('\\') + 1);
-}
 
-// The window as a person sees it, frame included, saved as BMP beside the
-// test program.
-void SaveScreenshot(HWND window, const std::string& name) {
-  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  RECT r{};
-  GetWindowRect(window, &r);
-  Bitmap shot(r.right - r.left, r.bottom - r.top);
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof info.bmiHeader, shot.Width(), -shot.Height(), 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  HDC screen = GetWindowDC(window);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP surface = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, surface);
-  BitBlt(memory, 0, 0, shot.Width(), shot.Height(), screen, 0, 0, SRCCOPY);
-  GdiFlush();
-  for (int y = 0; y < shot.Height(); ++y)
-    memcpy(shot.Row(y), static_cast<std::uint8_t*>(bits) + y * shot.Stride(), std::size_t(shot.Stride()));
-  SelectObject(memory, old);
-  DeleteObject(surface);
-  DeleteDC(memory);
-  ReleaseDC(window, screen);
-  SavePictureFile(shot, ExeFolder() + name, 0);
-}
 
 // Runs the steps on the dialog from a thread timer inside its own message
 // loop, one step per tick. A message box that a step opens is answered

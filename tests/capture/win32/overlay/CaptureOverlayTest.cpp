@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 
+#include "../WindowPicture.h"
 #include "capture/win32/overlay/CaptureOverlaySettings.h"
 
 namespace vemra {
@@ -110,6 +111,7 @@ TEST(CaptureOverlay, TintsAllButTheFrameAndItsSettingsApplyAtOnce) {
     selected = int(SendDlgItemMessageW(d, kIdOverlayColour, CB_GETCURSEL, 0, 0));
     PickColour(d, 10);
     MoveTrackBar(d, 100);
+    SaveScreenshot(d, "overlay-settings.bmp");
     Press(d, IDOK);
   }));
   EXPECT_EQ(selected, 8);  // "Grå", the starting colour

@@ -12,18 +12,13 @@
 #include "capture/win32/twain/AcquireImage.h"
 #include "capture/win32/twain/Scanner.h"
 #include "imaging/LynImageEx.h"
+#include "../WindowPicture.h"
 
 namespace vemra {
 namespace {
 
 constexpr char kTestSource[] = "Vemra testskanner";
 
-std::string ExeFolder() {
-  char path[MAX_PATH];
-  const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string full(path, n);
-  return full.substr(0, full.find_last_of('\\') + 1);
-}
 
 // Wine's source manager looks for sources at this one place.
 class TestSourceInstalled : public ::testing::Environment {
@@ -85,31 +80,6 @@ std::string SourceParentClass() {
   return parent ? parent() : "(not our source)";
 }
 
-// The window as a person sees it, frame included, saved beside the test
-// program.
-void SaveScreenshot(HWND window, const std::string& name) {
-  RECT r{};
-  GetWindowRect(window, &r);
-  const int w = r.right - r.left, h = r.bottom - r.top;
-  if (w <= 0 || h <= 0) return;
-  BITMAPINFO info = TopDown24BitInfo(w, h);
-  void* bits = nullptr;
-  HDC memory = CreateCompatibleDC(nullptr);
-  HBITMAP section = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, section);
-  HDC dc = GetWindowDC(window);
-  BitBlt(memory, 0, 0, w, h, dc, 0, 0, SRCCOPY);
-  ReleaseDC(window, dc);
-  GdiFlush();
-  Bitmap shot(w, h);
-  const int stride = (w * 3 + 3) & ~3;
-  for (int y = 0; y < h; ++y)
-    std::memcpy(shot.Row(y), static_cast<const std::uint8_t*>(bits) + y * stride, 3 * w);
-  SelectObject(memory, old);
-  DeleteObject(section);
-  DeleteDC(memory);
-  SavePictureFile(shot, ExeFolder() + name, 0);
-}
 
 // Answers the source manager's "Select Source" dialog from a thread timer,
 // which the dialog's own modal loop runs.

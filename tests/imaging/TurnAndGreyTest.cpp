@@ -21,10 +21,11 @@ Bitmap Noise(int width, int height) {
   return b;
 }
 
-// 1-pixel lines, sizes around the 4-pixel steps, and more than one
-// 64-pixel tile each way with a ragged last tile.
-constexpr std::pair<int, int> kSizes[] = {{1, 1}, {1, 7}, {7, 1}, {2, 3}, {4, 4}, {5, 9}, {8, 3},
-                                          {13, 6}, {17, 16}, {65, 3}, {3, 66}, {130, 67}};
+// 1-pixel lines, sizes around the 4-pixel steps and blocks (0 to 3 columns
+// and rows left over), and more than one 64-pixel tile each way with a
+// ragged last tile.
+constexpr std::pair<int, int> kSizes[] = {{1, 1}, {1, 7}, {7, 1}, {2, 3},  {4, 4},   {5, 9},   {8, 3},   {5, 7},
+                                          {9, 10}, {12, 11}, {13, 6}, {17, 16}, {65, 3}, {3, 66}, {130, 67}};
 
 TEST(RotateBitmapQuarter, EveryPixelLandsWhereTheTurnSays) {
   for (auto [w, h] : kSizes) {

@@ -20,8 +20,6 @@ class ExclusiveCall {
 
   bool Refused() const { return !owner_; }
   const char* Name() const { return name_; }
-  // The export that holds the claim.
-  const char* Running() const { return running_; }
 
  private:
   const char*& running_;

@@ -17,10 +17,17 @@ Library::Library(LibraryServices services)
 Library::~Library() { SetPictureBudgetReport(nullptr); }
 
 void Library::EnsureInitialised() {
-  if (!initialised_) VmInit("");
+  if (!initialised_) Initialise("");
 }
 
 int Library::VmInit(const std::string& folder) {
+  // A new data folder and settings under a running capture, print job or
+  // settings dialog would split its work between two folders.
+  if (runningCall_) return Refuse("VmInit", 1);
+  return Initialise(folder);
+}
+
+int Library::Initialise(const std::string& folder) {
   initialised_ = true;
   dataFolder_ = WithTrailingBackslash(folder.empty() ? services_.hostFolder() : folder);
   if (!services_.files->FolderExists(dataFolder_) && !services_.files->CreateFolders(dataFolder_))
@@ -81,15 +88,15 @@ int NothingStored(std::uint8_t request) { return request >= 1 && request <= 3 ? 
 
 }  // namespace
 
-int Library::Refuse(const ExclusiveCall& call, int result) const {
-  Log(std::string(call.Name()) + Ansi(" avvisas: ") + call.Running() + Ansi(" pågår redan"));
+int Library::Refuse(const char* name, int result) const {
+  Log(std::string(name) + Ansi(" avvisas: ") + runningCall_ + Ansi(" pågår redan"));
   return result;
 }
 
 int Library::VmScanImage(std::uint8_t kind, const std::string& id) {
   const std::uint8_t request = std::uint8_t(kind + 1);
   ExclusiveCall call(runningCall_, "VmScanImage");
-  if (call.Refused()) return Refuse(call, NothingStored(request));
+  if (call.Refused()) return Refuse(call.Name(), NothingStored(request));
   EnsureInitialised();
   if (!UsablePictureId(id)) return NothingStored(request);
   const Settings& s = settings_;
@@ -163,7 +170,7 @@ void Library::SaveCaptureSettings(const CaptureDialogSettings& changes) {
 
 int Library::VmSettings() {
   ExclusiveCall call(runningCall_, "VmSettings");
-  if (call.Refused()) return Refuse(call, kSettingsNotSaved);
+  if (call.Refused()) return Refuse(call.Name(), kSettingsNotSaved);
   EnsureInitialised();
   if (!services_.settingsDialog) return kSettingsNotSaved;
 
@@ -209,7 +216,7 @@ bool Library::ConfirmAndSaveSettings(const SettingsDialogModel& model) {
 
 int Library::VmPrint(int mode, const PermitTexts& texts) {
   ExclusiveCall call(runningCall_, "VmPrint");
-  if (call.Refused()) return Refuse(call, kPrintFailed);
+  if (call.Refused()) return Refuse(call.Name(), kPrintFailed);
   EnsureInitialised();
   // Every mode but 1 looks for the pictures; the request answers "no photo".
   if (mode != 1 && !texts.id.empty()) UsablePictureId(texts.id);

@@ -52,7 +52,8 @@ class Library {
   void LogOnce(const std::string& message) const;
   static constexpr std::uint64_t kLogLimitBytes = 1024 * 1024;
 
-  // The export among VmPrint, VmScanImage and VmSettings that is running.
+  // The export among VmPrint, VmScanImage and VmSettings that is running;
+  // VmInit is refused meanwhile.
   // A structured exception skips the destructor that would end its claim:
   // the export layer then puts back what was there before the call.
   const char* RunningCall() const { return runningCall_; }
@@ -76,7 +77,9 @@ class Library {
   void SaveCaptureSettings(const CaptureDialogSettings& changes);
   void ShutDownScanner();
   bool ConfirmAndSaveSettings(const SettingsDialogModel& model);
-  int Refuse(const ExclusiveCall& call, int result) const;
+  // Logs that the export `name` is refused while another runs.
+  int Refuse(const char* name, int result) const;
+  int Initialise(const std::string& folder);
 
   LibraryServices services_;
   Lynini ini_;

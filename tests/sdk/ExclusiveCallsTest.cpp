@@ -1,6 +1,6 @@
 // VmPrint, VmScanImage and VmSettings let the host's messages run; a call
-// of any of them from those messages is refused and the running one goes
-// on untouched.
+// of any of them, or of VmInit, from those messages is refused and the
+// running one goes on untouched.
 #include <gtest/gtest.h>
 
 #include "base/Cp1252.h"
@@ -10,12 +10,13 @@
 namespace vemra::test {
 namespace {
 
-enum class Call { Print, Scan, Settings };
+enum class Call { Print, Scan, Settings, Init };
 
 const char* NameOf(Call c) {
   switch (c) {
     case Call::Print: return "VmPrint";
     case Call::Scan: return "VmScanImage";
+    case Call::Init: return "VmInit";
     default: return "VmSettings";
   }
 }
@@ -40,6 +41,7 @@ class ExclusiveCallsTest : public ::testing::Test {
         return library->VmPrint(
             2, {"1", "Berg", "Eva", "0180-77-45F", "2027-01-31", "", "", "", "", ""});
       case Call::Scan: return library->VmScanImage(1, "1");
+      case Call::Init: return library->VmInit(otherFolder.Windows());
       default: return library->VmSettings();
     }
   }
@@ -53,7 +55,7 @@ class ExclusiveCallsTest : public ::testing::Test {
     }
   }
 
-  TempFolder data;
+  TempFolder data, otherFolder;
   FakePlatform platform;
   ScriptedSettingsDialog dialog;
   std::unique_ptr<Library> library;
@@ -61,7 +63,8 @@ class ExclusiveCallsTest : public ::testing::Test {
 
 TEST_F(ExclusiveCallsTest, ACallWhileAnotherRunsIsRefusedAndTheRunningOneGoesOn) {
   struct Case { Call inner; int refused; } cases[] = {
-      {Call::Print, 1}, {Call::Scan, 2}, {Call::Settings, 1}};
+      {Call::Print, 1}, {Call::Scan, 2}, {Call::Settings, 1}, {Call::Init, 1}};
+  const std::string folder = library->DataFolder();
   for (Call outer : {Call::Print, Call::Scan, Call::Settings}) {
     for (const Case& c : cases) {
       SCOPED_TRACE(std::string(NameOf(c.inner)) + " inside " + NameOf(outer));
@@ -77,6 +80,7 @@ TEST_F(ExclusiveCallsTest, ACallWhileAnotherRunsIsRefusedAndTheRunningOneGoesOn)
       EXPECT_EQ(platform.printed.size(), outer == Call::Print ? 1u : 0u);
       EXPECT_EQ(platform.capture.requests.size(), outer == Call::Scan ? 1u : 0u);
       EXPECT_EQ(dialog.shown, outer == Call::Settings ? 1 : 0);
+      EXPECT_EQ(library->DataFolder(), folder);
       const std::string line =
           std::string(NameOf(c.inner)) + " avvisas: " + NameOf(outer) + Ansi(" pågår redan");
       EXPECT_NE(data.Read("VemraSDK.log").find(line), std::string::npos) << line;

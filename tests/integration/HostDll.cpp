@@ -27,7 +27,7 @@ F Get(const char* name, int ordinal, bool byOrdinal) {
   FARPROC f = byOrdinal ? GetProcAddress(HostDll(), MAKEINTRESOURCEA(ordinal))
                         : GetProcAddress(HostDll(), name);
   if (!f) throw std::runtime_error(std::string("missing export ") + name);
-  return reinterpret_cast<F>(f);
+  return reinterpret_cast<F>(reinterpret_cast<void (*)()>(f));  // FARPROC names no real signature
 }
 
 Exports Load(bool byOrdinal) {

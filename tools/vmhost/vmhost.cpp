@@ -22,14 +22,17 @@ struct Dll {
   HMODULE module = nullptr;
   bool byOrdinal = false;
 
-  FARPROC Get(const char* name, int ordinal) const {
+  // The export as a function of type F; through void (*)() since FARPROC
+  // names no real signature.
+  template <typename F>
+  F Get(const char* name, int ordinal) const {
     FARPROC f = byOrdinal ? GetProcAddress(module, MAKEINTRESOURCEA(ordinal))
                           : GetProcAddress(module, name);
     if (!f) {
       std::fprintf(stderr, "vmhost: %s (ordinal %d) not found in the DLL\n", name, ordinal);
       std::exit(3);
     }
-    return f;
+    return reinterpret_cast<F>(reinterpret_cast<void (*)()>(f));
   }
 };
 
@@ -47,16 +50,16 @@ using Print = int(__stdcall*)(int, const char*, const char*, const char*, const 
 
 int Call(const Dll& dll, const Args& a) {
   const std::string& c = a[0];
-  if (c == "version") return reinterpret_cast<NoArgs>(dll.Get("VmVersion", 1))();
-  if (c == "init") return reinterpret_cast<OneText>(dll.Get("VmInit", 6))(Text(a, 1));
+  if (c == "version") return dll.Get<NoArgs>("VmVersion", 1)();
+  if (c == "init") return dll.Get<OneText>("VmInit", 6)(Text(a, 1));
   if (c == "exists")
-    return reinterpret_cast<OneText>(dll.Get("VmPhotoSignatureExists", 2))(Text(a, 1));
+    return dll.Get<OneText>("VmPhotoSignatureExists", 2)(Text(a, 1));
   if (c == "scan")
-    return reinterpret_cast<Scan>(dll.Get("VmScanImage", 5))(
+    return dll.Get<Scan>("VmScanImage", 5)(
         unsigned(std::strtoul(Text(a, 1) ? Text(a, 1) : "0", nullptr, 0)), Text(a, 2));
-  if (c == "settings") return reinterpret_cast<NoArgs>(dll.Get("VmSettings", 4))();
+  if (c == "settings") return dll.Get<NoArgs>("VmSettings", 4)();
   if (c == "print")
-    return reinterpret_cast<Print>(dll.Get("VmPrint", 3))(
+    return dll.Get<Print>("VmPrint", 3)(
         std::atoi(Text(a, 1) ? Text(a, 1) : "0"), Text(a, 2), Text(a, 3), Text(a, 4),
         Text(a, 5), Text(a, 6), Text(a, 7), Text(a, 8), Text(a, 9), Text(a, 10), Text(a, 11));
   std::fprintf(stderr, "vmhost: unknown command '%s'\n", c.c_str());

@@ -42,7 +42,7 @@ int BitsFor(const Extent& e, double largestInput) {
 // Rounds each weight, then moves the rounding surplus onto the largest
 // one so a window sums as the float one does: flat colours stay flat.
 // Returns the worst drift in levels the rounding can cause.
-double Quantise(const WeightWindow& window, int bits, int taps, std::int16_t* out) {
+double Quantise(const WeightWindow& window, int bits, std::int16_t* out) {
   const double unit = std::ldexp(1.0, bits);
   double sum = 0;
   long total = 0;
@@ -53,7 +53,6 @@ double Quantise(const WeightWindow& window, int bits, int taps, std::int16_t* ou
     total += out[k];
     if (std::fabs(window.weights[k]) > std::fabs(window.weights[largest])) largest = k;
   }
-  std::fill(out + window.weights.size(), out + taps, std::int16_t(0));
   const long surplus = std::lround(sum * unit) - total;
   if (!window.weights.empty() && std::abs(out[largest] + surplus) <= 32767)
     out[largest] = std::int16_t(out[largest] + surplus);
@@ -67,17 +66,58 @@ struct Axis {
   double drift = 0;  // worst case over the windows, in levels
 };
 
-Axis QuantiseAxis(const std::vector<WeightWindow>& windows, int bits, int midBits, std::size_t taps) {
+// A window's weights without the zeros at either end: the kernels reach
+// zero at their edges, and every 4 taps dropped is a step of the row loop
+// saved, with the sums unchanged.
+struct Trimmed {
+  int left = 0;
+  std::vector<std::int16_t> weights;
+};
+
+Trimmed Trim(int left, const std::vector<std::int16_t>& weights) {
+  auto first = weights.begin(), last = weights.end();
+  while (first != last && *first == 0) ++first;
+  while (last != first && *(last - 1) == 0) --last;
+  return {left + int(first - weights.begin()), {first, last}};
+}
+
+// The row loops need windows that never start left of the one before:
+// where trimming made one do so, the one before starts earlier, on zeros.
+void KeepInOrder(std::vector<Trimmed>& windows) {
+  for (std::size_t i = windows.size(); i-- > 1;) {
+    Trimmed& before = windows[i - 1];
+    const int behind = before.left - windows[i].left;
+    if (behind <= 0) continue;
+    before.weights.insert(before.weights.begin(), std::size_t(behind), std::int16_t(0));
+    before.left -= behind;
+  }
+}
+
+int RoundUpTo4(std::size_t n) { return int((n + 3) / 4 * 4); }
+
+Axis QuantiseAxis(const std::vector<WeightWindow>& windows, int bits, int midBits) {
   Axis axis;
-  axis.windows.taps = int((taps + 3) / 4 * 4);
-  axis.windows.bits = bits;
-  axis.windows.midBits = midBits;
-  axis.windows.weights.resize(windows.size() * std::size_t(axis.windows.taps));
-  std::int16_t* out = axis.windows.weights.data();
+  std::vector<Trimmed> trimmed;
+  std::vector<std::int16_t> fixed;
   for (const WeightWindow& window : windows) {
-    axis.windows.left.push_back(window.left);
-    axis.drift = std::max(axis.drift, Quantise(window, bits, axis.windows.taps, out));
-    out += axis.windows.taps;
+    fixed.resize(window.weights.size());
+    axis.drift = std::max(axis.drift, Quantise(window, bits, fixed.data()));
+    trimmed.push_back(Trim(window.left, fixed));
+  }
+  KeepInOrder(trimmed);
+  std::size_t widest = 1;
+  for (const Trimmed& window : trimmed) widest = std::max(widest, window.weights.size());
+  FixedWindows& fixedWindows = axis.windows;
+  fixedWindows.taps = RoundUpTo4(widest);
+  fixedWindows.bits = bits;
+  fixedWindows.midBits = midBits;
+  fixedWindows.weights.assign(windows.size() * std::size_t(fixedWindows.taps), 0);
+  std::int16_t* out = fixedWindows.weights.data();
+  for (const Trimmed& window : trimmed) {
+    fixedWindows.left.push_back(window.left);
+    fixedWindows.counts.push_back(std::max(4, RoundUpTo4(window.weights.size())));
+    std::copy(window.weights.begin(), window.weights.end(), out);
+    out += fixedWindows.taps;
   }
   return axis;
 }
@@ -103,8 +143,8 @@ ResamplePlan PlanResample(int width, int height, int sourceWidth, int sourceHeig
   const auto rows = BuildWeightWindows(height, sourceHeight, filter);
   const Extent acrossExtent = ExtentOf(columns), downExtent = ExtentOf(rows);
   const int mid = MidBitsFor(downExtent);
-  const Axis across = QuantiseAxis(columns, std::max(BitsFor(acrossExtent, 255), mid + 1), mid, acrossExtent.taps);
-  const Axis down = QuantiseAxis(rows, BitsFor(downExtent, std::ldexp(255.0, mid)), mid, downExtent.taps);
+  const Axis across = QuantiseAxis(columns, std::max(BitsFor(acrossExtent, 255), mid + 1), mid);
+  const Axis down = QuantiseAxis(rows, BitsFor(downExtent, std::ldexp(255.0, mid)), mid);
   return {across.windows, down.windows,
           across.drift * downExtent.widest + downExtent.widest * std::ldexp(0.5, -mid) + down.drift};
 }

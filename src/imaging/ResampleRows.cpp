@@ -34,8 +34,9 @@ void FilterRowAcross(const std::uint8_t* row, const FixedWindows& columns, int b
   out += 3 * std::ptrdiff_t(begin);
   for (int i = begin; i < end; ++i) {
     const std::uint8_t* p = row + 3 * std::ptrdiff_t(columns.left[std::size_t(i)]);
+    const std::int16_t* const next = w + columns.taps;
     __m128i sum = zero;
-    for (int k = 0; k < columns.taps; k += 4, p += 12, w += 4) {
+    for (int k = 0; k < columns.counts[std::size_t(i)]; k += 4, p += 12, w += 4) {
       const __m128i raw = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
       const __m128i lo = _mm_unpacklo_epi8(raw, zero);
       const __m128i hi = _mm_unpacklo_epi8(_mm_srli_si128(raw, 6), zero);
@@ -49,6 +50,7 @@ void FilterRowAcross(const std::uint8_t* row, const FixedWindows& columns, int b
     v = _mm_min_epi16(_mm_max_epi16(v, zero), top);
     _mm_storel_epi64(reinterpret_cast<__m128i*>(out), v);
     out += 3;
+    w = next;
   }
 }
 
@@ -88,7 +90,7 @@ void FilterRowAcross(const std::uint8_t* row, const FixedWindows& columns, int b
     const std::uint8_t* p = row + 3 * std::ptrdiff_t(columns.left[std::size_t(i)]);
     for (int c = 0; c < 3; ++c) {
       std::int32_t sum = 0;
-      for (int k = 0; k < columns.taps; ++k) sum += w[k] * p[3 * k + c];
+      for (int k = 0; k < columns.counts[std::size_t(i)]; ++k) sum += w[k] * p[3 * k + c];
       out[c] = std::int16_t(std::clamp(Shifted(sum, columns.bits - columns.midBits), 0, 255 << columns.midBits));
     }
     w += columns.taps;

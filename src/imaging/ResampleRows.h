@@ -8,13 +8,16 @@
 namespace vemra {
 
 // Weights of one axis in 1 / 2^bits, every window padded with zeros to
-// `taps` (a multiple of 4) so the loops need no tail. Intermediate values
+// `taps` (a multiple of 4) so the loops need no tail; the row loop reads
+// only the first `counts` of them (also a multiple of 4), since a few wide
+// windows at the edges should not slow all the others. Intermediate values
 // between the passes are levels in 1 / 2^midBits, clamped to 0..255.
 struct FixedWindows {
   int taps = 0;
   int bits = 0;
   int midBits = 0;
-  std::vector<int> left;              // first source position per destination pixel
+  std::vector<int> left;              // first source position per destination pixel, never decreasing
+  std::vector<int> counts;            // weights the row loop reads per destination pixel
   std::vector<std::int16_t> weights;  // taps per destination pixel
 };
 

@@ -15,6 +15,17 @@ HINSTANCE ThisModule();
 bool RegisterWindowClassOnce(HINSTANCE instance, const wchar_t* name, WNDPROC procedure,
                              HBRUSH background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
                              UINT style = 0);
+// A window procedure that lets nothing escape into the system's frames or
+// the host's: a message whose handling fails answers 0 and leaves the
+// window as it was.
+template <LRESULT (*Handler)(HWND, UINT, WPARAM, LPARAM)>
+LRESULT CALLBACK GuardedWindowProc(HWND window, UINT message, WPARAM w, LPARAM l) {
+  try {
+    return Handler(window, message, w, l);
+  } catch (...) {
+    return 0;
+  }
+}
 // A 24-bit top-down layout, rows from the top like our bitmaps.
 BITMAPINFO TopDown24BitInfo(int width, int height);
 

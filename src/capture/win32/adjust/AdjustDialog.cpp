@@ -450,23 +450,12 @@ LRESULT DialogMessage(HWND window, UINT message, WPARAM w, LPARAM l) {
   return DefWindowProcW(window, message, w, l);
 }
 
-// Nothing escapes into the capture dialog's or the host's frames: a
-// failure while handling a message leaves the dialog as it was.
-template <LRESULT (*Handler)(HWND, UINT, WPARAM, LPARAM)>
-LRESULT CALLBACK Guarded(HWND window, UINT message, WPARAM w, LPARAM l) {
-  try {
-    return Handler(window, message, w, l);
-  } catch (...) {
-    return 0;
-  }
-}
-
 bool RegisterClasses(HINSTANCE instance) {
-  return RegisterWindowClassOnce(instance, kAdjustClassName, Guarded<DialogMessage>) &&
-         RegisterWindowClassOnce(instance, kSmallAdjustClassName, Guarded<DialogMessage>) &&
-         RegisterWindowClassOnce(instance, kSliderClassName, Guarded<SliderMessage>) &&
-         RegisterWindowClassOnce(instance, kVariantClassName, Guarded<VariantMessage>) &&
-         RegisterWindowClassOnce(instance, kPreviewClassName, Guarded<PreviewMessage>);
+  return RegisterWindowClassOnce(instance, kAdjustClassName, GuardedWindowProc<DialogMessage>) &&
+         RegisterWindowClassOnce(instance, kSmallAdjustClassName, GuardedWindowProc<DialogMessage>) &&
+         RegisterWindowClassOnce(instance, kSliderClassName, GuardedWindowProc<SliderMessage>) &&
+         RegisterWindowClassOnce(instance, kVariantClassName, GuardedWindowProc<VariantMessage>) &&
+         RegisterWindowClassOnce(instance, kPreviewClassName, GuardedWindowProc<PreviewMessage>);
 }
 
 HWND AddChild(TdlgAdjust& s, const wchar_t* cls, const wchar_t* text, DWORD style, int id, int x, int y, int w,
@@ -499,7 +488,7 @@ void AddSliders(TdlgAdjust& s) {
     s.fields[i] = AddChild(s, L"EDIT", L"0", ES_AUTOHSCROLL | WS_TABSTOP, kAdjustFieldId + i, x + 4,
                            kMargin + 24 + kTrackHeight, kColumn - 8, 20, WS_EX_CLIENTEDGE);
     s.fieldProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(s.fields[i], GWLP_WNDPROC, LONG_PTR(&Guarded<FieldMessage>)));
+        SetWindowLongPtrW(s.fields[i], GWLP_WNDPROC, LONG_PTR(&GuardedWindowProc<FieldMessage>)));
   }
 }
 
@@ -516,7 +505,7 @@ void AddButtons(TdlgAdjust& s) {
   const int bottom = l.clientHeight - kMargin - kButtonHeight;
   s.ok = AddChild(s, L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP, kAdjustOkId, x, bottom, kButtonWidth,
                   kButtonHeight);
-  s.okProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(s.ok, GWLP_WNDPROC, LONG_PTR(&Guarded<OkMessage>)));
+  s.okProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(s.ok, GWLP_WNDPROC, LONG_PTR(&GuardedWindowProc<OkMessage>)));
   AddChild(s, L"BUTTON", L"Avbryt", BS_PUSHBUTTON | WS_TABSTOP, kAdjustCancelId, x + kButtonWidth + 8, bottom,
            kButtonWidth, kButtonHeight);
 }

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <exception>
 
+#include "base/ScopeExit.h"
 #include "imaging/Resample.h"
 #include "layout/printing/PreviewLayout.h"
 
@@ -120,7 +121,7 @@ void Scroll(TdlgPreview& s, int bar, int code) {
   InvalidateRect(s.area, nullptr, FALSE);
 }
 
-LRESULT CALLBACK AreaProc(HWND area, UINT message, WPARAM w, LPARAM l) {
+LRESULT AreaMessage(HWND area, UINT message, WPARAM w, LPARAM l) {
   TdlgPreview* s = StateOf(GetParent(area));
   if (!s || !s->full) return DefWindowProcW(area, message, w, l);
   switch (message) {
@@ -128,8 +129,8 @@ LRESULT CALLBACK AreaProc(HWND area, UINT message, WPARAM w, LPARAM l) {
     case WM_PAINT: {
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(area, &ps);
+      ScopeExit endPaint([&] { EndPaint(area, &ps); });  // else a failed paint comes back at once
       PaintArea(*s, dc);
-      EndPaint(area, &ps);
       return 0;
     }
     case WM_HSCROLL: Scroll(*s, SB_HORZ, LOWORD(w)); return 0;
@@ -193,7 +194,7 @@ void ShowView(TdlgPreview& s, bool fullView) {
   Layout(s);
 }
 
-LRESULT CALLBACK PreviewProc(HWND window, UINT message, WPARAM w, LPARAM l) {
+LRESULT PreviewMessage(HWND window, UINT message, WPARAM w, LPARAM l) {
   if (message == WM_NCCREATE)
     SetWindowLongPtrW(window, GWLP_USERDATA,
                       LONG_PTR(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams));
@@ -220,13 +221,13 @@ LRESULT CALLBACK PreviewProc(HWND window, UINT message, WPARAM w, LPARAM l) {
 }
 
 bool RegisterClasses(HINSTANCE instance) {
-  if (!RegisterWindowClassOnce(instance, kPreviewClassName, PreviewProc)) return false;
+  if (!RegisterWindowClassOnce(instance, kPreviewClassName, GuardedWindowProc<PreviewMessage>)) return false;
   // The picture area paints all of itself: no background brush.
   WNDCLASSEXW wc{};
   if (!GetClassInfoExW(instance, kAreaClassName, &wc)) {
     wc = WNDCLASSEXW{};
     wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = AreaProc;
+    wc.lpfnWndProc = GuardedWindowProc<AreaMessage>;
     wc.hInstance = instance;
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.lpszClassName = kAreaClassName;

@@ -24,7 +24,7 @@ bool EncodeJpeg(const Bitmap&, int, std::vector<std::uint8_t>&) { throw std::log
 }
 CPP
 sources=(no-jpeg.cpp "$gtest/src/gtest-all.cc" "$gtest/src/gtest_main.cc"
-         "$root"/src/base/*.cpp "$root"/tests/imaging/{TurnAndGreyTest,ResampleExactnessTest,RasterTest}.cpp)
+         "$root"/src/base/*.cpp "$root"/tests/imaging/{TurnAndGreyTest,ResampleExactnessTest,ResamplePlanTest,RasterTest}.cpp)
 for f in "$root"/src/imaging/*.cpp; do [ "$(basename "$f")" = JpegCodec.cpp ] || sources+=("$f"); done
 objects=()
 for f in "${sources[@]}"; do

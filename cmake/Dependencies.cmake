@@ -12,6 +12,17 @@ if(WIN32)
     INTERFACE_INCLUDE_DIRECTORIES "${VEMRA_WIN32_JPEG}/include")
   # Everything inside the DLL and the test programs: no runtime DLLs to ship.
   add_link_options(-static -static-libgcc -static-libstdc++)
+elseif(CMAKE_CROSSCOMPILING)
+  # The 32-bit Linux build: libjpeg-turbo built by scripts/test-i386.sh.
+  set(VEMRA_I386_JPEG "$ENV{HOME}/.cache/vemrasdk/libjpeg-turbo-i386"
+      CACHE PATH "libjpeg-turbo built for 32-bit Linux")
+  if(NOT EXISTS "${VEMRA_I386_JPEG}/lib/libjpeg.a")
+    message(FATAL_ERROR "No 32-bit libjpeg in ${VEMRA_I386_JPEG}: run scripts/test-i386.sh")
+  endif()
+  add_library(vemra_jpeg STATIC IMPORTED GLOBAL)
+  set_target_properties(vemra_jpeg PROPERTIES
+    IMPORTED_LOCATION "${VEMRA_I386_JPEG}/lib/libjpeg.a"
+    INTERFACE_INCLUDE_DIRECTORIES "${VEMRA_I386_JPEG}/include")
 else()
   find_package(JPEG REQUIRED)
   add_library(vemra_jpeg INTERFACE IMPORTED GLOBAL)
@@ -19,7 +30,7 @@ else()
 endif()
 
 if(VEMRA_TESTS)
-  if(WIN32)
+  if(WIN32 OR CMAKE_CROSSCOMPILING)
     set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
     set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
     add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)

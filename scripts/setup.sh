@@ -126,19 +126,7 @@ build_win32_libjpeg() {
   local prefix=$cache/libjpeg-turbo-i686
   [ -f "$prefix/lib/libjpeg.a" ] && return 0
   echo "setup: building libjpeg-turbo for i686-w64-mingw32"
-  local work=$cache/libjpeg-src
-  rm -rf "$work" && mkdir -p "$work"
-  (cd "$work" && apt-get source -qq libjpeg-turbo >/dev/null 2>&1)
-  local dir
-  dir=$(find "$work" -maxdepth 1 -type d -name 'libjpeg-turbo-*' | head -1)
-  cmake -S "$dir" -B "$work/build" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-i686.cmake" \
-    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
-    -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF \
-    -DWITH_SIMD=ON -DCMAKE_POSITION_INDEPENDENT_CODE=OFF >/dev/null
-  cmake --build "$work/build" -j2 >/dev/null
-  cmake --install "$work/build" >/dev/null
-  rm -rf "$work"
+  "$here/scripts/build-libjpeg.sh" "$here/cmake/mingw-i686.cmake" "$prefix" -DCMAKE_POSITION_INDEPENDENT_CODE=OFF
 }
 
 add_sources

@@ -17,17 +17,7 @@ fi
 prefix=$cache/libjpeg-turbo-i386
 if [ ! -f "$prefix/lib/libjpeg.a" ]; then
   echo "test-i386: building libjpeg-turbo for 32-bit Linux"
-  work=$cache/libjpeg-src-i386
-  rm -rf "$work" && mkdir -p "$work"
-  (cd "$work" && apt-get source -qq libjpeg-turbo >/dev/null 2>&1)
-  dir=$(find "$work" -maxdepth 1 -type d -name 'libjpeg-turbo-*' | head -1)
-  cmake -S "$dir" -B "$work/build" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/linux-i386.cmake" \
-    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
-    -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_SIMD=ON -DCMAKE_POSITION_INDEPENDENT_CODE=ON >/dev/null
-  cmake --build "$work/build" -j2 >/dev/null
-  cmake --install "$work/build" >/dev/null
-  rm -rf "$work"
+  "$root/scripts/build-libjpeg.sh" "$root/cmake/linux-i386.cmake" "$prefix" -DCMAKE_POSITION_INDEPENDENT_CODE=ON
 fi
 
 cd "$root"

@@ -12,7 +12,7 @@ trap 'rm -rf "$work"' EXIT
 (cd "$work" && apt-get source -qq libjpeg-turbo >/dev/null 2>&1)
 dir=$(find "$work" -maxdepth 1 -type d -name 'libjpeg-turbo-*' | head -1)
 [ -n "$dir" ] || { echo "build-libjpeg: apt-get source libjpeg-turbo found nothing" >&2; exit 1; }
-cmake -S "$dir" -B "$work/build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+cmake -Wno-dev -S "$dir" -B "$work/build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
   -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
   -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_SIMD=ON "$@" >/dev/null
 cmake --build "$work/build" -j2 >/dev/null

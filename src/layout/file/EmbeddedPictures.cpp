@@ -27,7 +27,7 @@ bool LoadEmbeddedPicture(const PictureStore& store, Picture& holder, std::string
   if (extension == ".jpg" || extension == ".jpeg" || extension == ".bmp") {
     Bitmap bitmap;
     bool jpeg = extension != ".bmp";
-    const PictureBudgetSubject subject(std::string(name));
+    const PictureBudgetSubject subject{std::string(name)};
     if (!(jpeg ? DecodeJpeg(bytes.data(), bytes.size(), bitmap, box)
                : ReadBmp(bytes.data(), bytes.size(), bitmap)))
       return false;

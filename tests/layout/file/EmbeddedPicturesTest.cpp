@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "imaging/PictureBudget.h"
 #include "imaging/PictureCodecs.h"
 #include "layout/file/EmbeddedPictures.h"
 #include "layout/file/LayoutContainerWriter.h"
@@ -101,6 +102,25 @@ TEST(LoadEmbeddedPicture, GivesRejectedMetafilesToThePlatformOnly) {
   EXPECT_EQ(fallback.calls, std::vector<std::string>{".wmf:18"});
   EXPECT_FALSE(FindEmbeddedPicture(store, "none.jpg"));
   EXPECT_FALSE(LoadEmbeddedPicture(store, holder, "none.jpg", &fallback));  // empty buffer
+}
+
+// A refusal names the picture, not only the layout record drawing it.
+TEST(LoadEmbeddedPicture, PicturesTooLargeToHoldAreRefusedByName) {
+  Bytes bmp;
+  ASSERT_TRUE(WriteBmp(Bitmap(40, 40), bmp));
+  PictureStore store;
+  store.Add("logga.bmp", bmp.data(), bmp.size());
+  ASSERT_TRUE(FindEmbeddedPicture(store, "logga.bmp"));
+  std::vector<std::string> reports;
+  SetPictureBudgetReport([&](const std::string& m) { reports.push_back(m); });
+  {
+    const ScopedPictureBudget small(1000, 1000);
+    Picture holder;
+    EXPECT_FALSE(LoadEmbeddedPicture(store, holder, "logga.bmp"));
+  }
+  SetPictureBudgetReport(nullptr);
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_EQ(reports[0].rfind("logga.bmp: ", 0), 0u) << reports[0];
 }
 
 TEST(ReadMetafileHeader, RejectsShortAndForeignHeaders) {

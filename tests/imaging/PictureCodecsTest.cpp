@@ -141,9 +141,8 @@ std::vector<std::uint8_t> IconFile(const std::vector<std::pair<int, int>>& sizes
       dib.resize(dib.size() + colourStride - w * 3);
     }
     for (int row = h - 1; row >= 0; --row) {
-      std::vector<std::uint8_t> mask(maskStride);
-      if (row == 0) mask[0] = 0x80;
-      dib.insert(dib.end(), mask.begin(), mask.end());
+      dib.resize(dib.size() + maskStride);
+      if (row == 0) dib[dib.size() - maskStride] = 0x80;
     }
     dibs.push_back(dib);
   }

@@ -155,7 +155,7 @@ class PrintJobPdfTest : public ::testing::Test {
   std::vector<std::string> messages_, errors_;
   Bitmap previewed_;
   FieldList fields_;
-  Win32PrintJob printing_{*printers_, *files_, *formats_, CardValues{fields_},
+  Win32PrintJob printing_{*printers_, *files_, *formats_, CardValues{fields_, nullptr, nullptr, {}},
                           PrintWindows{nullptr, nullptr,
                                        [this](const Bitmap& b) { previewed_ = b; },
                                        [this](const std::string& m) { messages_.push_back(m); },

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "base/win32/Win32Platform.h"
 
 namespace vemra {
@@ -31,6 +33,8 @@ TEST(Win32FileSystem, CreatesNestedFoldersAndListsByPattern) {
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
   std::string root = std::string(temp) + "vemra-fs-" + std::to_string(GetCurrentProcessId());
+  std::error_code ec;  // Wine reuses ended processes' ids: start from nothing an earlier run left
+  std::filesystem::remove_all(root, ec);
   std::string deep = root + "\\a\\b\xe5\\c\\";
   ASSERT_TRUE(files->CreateFolders(deep));
   EXPECT_TRUE(files->FolderExists(deep));

@@ -27,6 +27,9 @@ class Folder {
     path_ = std::filesystem::temp_directory_path() /
             ("vemra-save-" + std::to_string(GetCurrentProcessId()) + "-" +
              std::to_string(counter++));
+    // Wine reuses ended processes' ids: start from nothing an earlier run left.
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
     std::filesystem::create_directories(path_);
   }
   ~Folder() {

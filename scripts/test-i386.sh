@@ -21,7 +21,7 @@ if [ ! -f "$prefix/lib/libjpeg.a" ]; then
 fi
 
 cd "$root"
-cmake --preset i386 >/dev/null
+cmake --preset i386 -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
 cmake --build --preset i386
 cd build/i386
 # The pixel code once more on a processor without SSSE3 (SSE2 only), where

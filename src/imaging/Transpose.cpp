@@ -103,10 +103,9 @@ struct Block4 {
 constexpr int kPrefetchEvery = 16;     // destination rows: 48 bytes of a source row
 constexpr std::ptrdiff_t kAhead = 64;  // bytes
 
-void PrefetchAhead(const Source& s, const std::uint8_t* from) {
+void PrefetchAhead(const std::uint8_t* from, std::ptrdiff_t step, std::ptrdiff_t ahead) {
 #if defined(__GNUC__)
-  const std::ptrdiff_t ahead = kAhead * s.direction;
-  for (int k = 0; k < 4; ++k) __builtin_prefetch(from + k * s.step + ahead);
+  for (int k = 0; k < 4; ++k) __builtin_prefetch(from + k * step + ahead);
 #endif
 }
 
@@ -114,23 +113,30 @@ void PrefetchAhead(const Source& s, const std::uint8_t* from) {
 // four source rows taking kBlocks blocks down them, then the last columns
 // one by one. Two blocks a visit (24 bytes of each source row) measured
 // fastest; one leaves lines to be fetched again, four write to too many
-// rows at once.
+// rows at once. Everything the loop needs is in locals: its byte stores
+// could alias the picture's and the source's fields, which the compiler
+// would otherwise load again after every block.
 template <int kBlocks>
 __attribute__((target("ssse3"))) void CopyStrip(const Source& s, const Block4& block, Bitmap& out, int y) {
-  const int width = out.Width(), lowest = s.direction > 0 ? y : y + 3;
+  const int width = out.Width();
+  const std::ptrdiff_t step = s.step, down = 12 * std::ptrdiff_t(s.direction), ahead = kAhead * s.direction;
   const bool prefetch = y % kPrefetchEvery == 0;
-  int x = 0;
-  for (; x + 4 <= width; x += 4) {
-    const std::uint8_t* from = s.At(x, lowest);
-    if (prefetch) PrefetchAhead(s, from);
+  std::uint8_t* rows[4 * kBlocks];
+  for (int k = 0; k < 4 * kBlocks; ++k) rows[k] = out.Row(y + k);
+  const std::uint8_t* from = s.At(0, s.direction > 0 ? y : y + 3);
+  const auto visit = [&](int x, bool whole) __attribute__((always_inline)) {
+    if (prefetch) PrefetchAhead(from, step, ahead);
+    const std::ptrdiff_t at = 3 * std::ptrdiff_t(x);
 #pragma GCC unroll 4
     for (int b = 0; b < kBlocks; ++b) {
-      const int top = y + 4 * b;
-      std::uint8_t* const to[4] = {out.Row(top) + 3 * x, out.Row(top + 1) + 3 * x, out.Row(top + 2) + 3 * x,
-                                   out.Row(top + 3) + 3 * x};
-      block.Copy(from + 12 * b * s.direction, s.step, to, x + 6 <= width);
+      std::uint8_t* const to[4] = {rows[4 * b] + at, rows[4 * b + 1] + at, rows[4 * b + 2] + at, rows[4 * b + 3] + at};
+      block.Copy(from + b * down, step, to, whole);
     }
-  }
+    from += 4 * step;
+  };
+  int x = 0;
+  for (; x + 6 <= width; x += 4) visit(x, true);
+  for (; x + 4 <= width; x += 4) visit(x, false);
   if (x < width)
     for (int row = y; row < y + 4 * kBlocks; ++row) CopyRun(s, out, row, x, width);
 }

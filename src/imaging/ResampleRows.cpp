@@ -27,16 +27,21 @@ __m128i Shifted(__m128i sum, int bits) {
 
 // Four taps per step: pixels j..j+3 spread to 16 bits and interleaved as
 // (b0 b1 g0 g1 r0 r1 . .) so each pmaddwd adds two taps for all channels.
+// The windows' fields are read into locals once: the stores could alias
+// them, and the compiler would load them again for every pixel.
 void FilterRowAcross(const std::uint8_t* row, const FixedWindows& columns, int begin, int end, std::int16_t* out) {
-  const int shift = columns.bits - columns.midBits;
+  const int shift = columns.bits - columns.midBits, taps = columns.taps;
+  const int* const left = columns.left.data();
+  const int* const counts = columns.counts.data();
   const __m128i zero = _mm_setzero_si128(), top = _mm_set1_epi16(std::int16_t(255 << columns.midBits));
-  const std::int16_t* w = columns.weights.data() + std::ptrdiff_t(begin) * columns.taps;
+  const std::int16_t* w = columns.weights.data() + std::ptrdiff_t(begin) * taps;
   out += 3 * std::ptrdiff_t(begin);
   for (int i = begin; i < end; ++i) {
-    const std::uint8_t* p = row + 3 * std::ptrdiff_t(columns.left[std::size_t(i)]);
-    const std::int16_t* const next = w + columns.taps;
+    const std::uint8_t* p = row + 3 * std::ptrdiff_t(left[i]);
+    const std::int16_t* const next = w + taps;
+    const int count = counts[i];
     __m128i sum = zero;
-    for (int k = 0; k < columns.counts[std::size_t(i)]; k += 4, p += 12, w += 4) {
+    for (int k = 0; k < count; k += 4, p += 12, w += 4) {
       const __m128i raw = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
       const __m128i lo = _mm_unpacklo_epi8(raw, zero);
       const __m128i hi = _mm_unpacklo_epi8(_mm_srli_si128(raw, 6), zero);

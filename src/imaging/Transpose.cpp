@@ -104,9 +104,7 @@ constexpr int kPrefetchEvery = 16;     // destination rows: 48 bytes of a source
 constexpr std::ptrdiff_t kAhead = 64;  // bytes
 
 void PrefetchAhead(const std::uint8_t* from, std::ptrdiff_t step, std::ptrdiff_t ahead) {
-#if defined(__GNUC__)
   for (int k = 0; k < 4; ++k) __builtin_prefetch(from + k * step + ahead);
-#endif
 }
 
 // Destination rows y..y + 4 * kBlocks: whole blocks first, each visit to

@@ -27,43 +27,35 @@ Bitmap Noise(int width, int height) {
 constexpr std::pair<int, int> kSizes[] = {{1, 1}, {1, 7}, {7, 1}, {2, 3},  {4, 4},   {5, 9},   {8, 3},   {5, 7},
                                           {9, 10}, {12, 11}, {13, 6}, {17, 16}, {65, 3}, {3, 66}, {130, 67}};
 
+// Each of the three turns of a w x h picture puts every pixel where the
+// turn's definition says.
+void ExpectEveryPixelPlaced(int w, int h) {
+  const Bitmap original = Noise(w, h);
+  Bitmap cw = original, half = original, ccw = original;
+  RotateBitmapQuarter(90, cw), RotateBitmapQuarter(180, half), RotateBitmapQuarter(270, ccw);
+  ASSERT_EQ(cw.Width(), h);
+  ASSERT_EQ(half.Width(), w);
+  ASSERT_EQ(ccw.Height(), w);
+  int wrong = 0;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      const ColourValue p = PixelAt(original, x, y);
+      wrong += PixelAt(cw, h - 1 - y, x) != p;
+      wrong += PixelAt(half, w - 1 - x, h - 1 - y) != p;
+      wrong += PixelAt(ccw, y, w - 1 - x) != p;
+    }
+  EXPECT_EQ(wrong, 0) << w << "x" << h;
+}
+
 TEST(RotateBitmapQuarter, EveryPixelLandsWhereTheTurnSays) {
-  for (auto [w, h] : kSizes) {
-    const Bitmap original = Noise(w, h);
-    Bitmap cw = original, half = original, ccw = original;
-    RotateBitmapQuarter(90, cw), RotateBitmapQuarter(180, half), RotateBitmapQuarter(270, ccw);
-    ASSERT_EQ(cw.Width(), h);
-    ASSERT_EQ(half.Width(), w);
-    ASSERT_EQ(ccw.Height(), w);
-    int wrong = 0;
-    for (int y = 0; y < h; ++y)
-      for (int x = 0; x < w; ++x) {
-        const ColourValue p = PixelAt(original, x, y);
-        wrong += PixelAt(cw, h - 1 - y, x) != p;
-        wrong += PixelAt(half, w - 1 - x, h - 1 - y) != p;
-        wrong += PixelAt(ccw, y, w - 1 - x) != p;
-      }
-    EXPECT_EQ(wrong, 0) << w << "x" << h;
-  }
+  for (auto [w, h] : kSizes) ExpectEveryPixelPlaced(w, h);
 }
 
 // Every remainder the strips, blocks and whole 16-byte stores leave, each
 // way; the sanitizer build watches the stores and the over-reads.
 TEST(RotateBitmapQuarter, EverySizeUpToTwentyFourTurnsExactly) {
-  int wrong = 0;
   for (int w = 1; w <= 24; ++w)
-    for (int h = 1; h <= 24; ++h) {
-      const Bitmap original = Noise(w, h);
-      Bitmap cw = original, ccw = original;
-      RotateBitmapQuarter(90, cw), RotateBitmapQuarter(270, ccw);
-      for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-          const ColourValue p = PixelAt(original, x, y);
-          wrong += PixelAt(cw, h - 1 - y, x) != p;
-          wrong += PixelAt(ccw, y, w - 1 - x) != p;
-        }
-    }
-  EXPECT_EQ(wrong, 0);
+    for (int h = 1; h <= 24; ++h) ExpectEveryPixelPlaced(w, h);
 }
 
 TEST(RotateBitmapQuarter, TurnsComposeOnOddSizes) {

@@ -1,10 +1,16 @@
 # libjpeg and GoogleTest for both builds.
 if(WIN32)
-  # Static libjpeg-turbo built by scripts/setup.sh from Debian's source.
-  set(VEMRA_WIN32_JPEG "$ENV{HOME}/.cache/vemrasdk/libjpeg-turbo-i686"
-      CACHE PATH "libjpeg-turbo built for i686-w64-mingw32")
+  # Static libjpeg-turbo built by scripts/setup.sh from Debian's source,
+  # one for each word size.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(jpeg_target x86_64)
+  else()
+    set(jpeg_target i686)
+  endif()
+  set(VEMRA_WIN32_JPEG "$ENV{HOME}/.cache/vemrasdk/libjpeg-turbo-${jpeg_target}"
+      CACHE PATH "libjpeg-turbo built for ${jpeg_target}-w64-mingw32")
   if(NOT EXISTS "${VEMRA_WIN32_JPEG}/lib/libjpeg.a")
-    message(FATAL_ERROR "No win32 libjpeg in ${VEMRA_WIN32_JPEG}: run scripts/setup.sh")
+    message(FATAL_ERROR "No ${jpeg_target} libjpeg in ${VEMRA_WIN32_JPEG}: run scripts/setup.sh")
   endif()
   add_library(vemra_jpeg STATIC IMPORTED GLOBAL)
   set_target_properties(vemra_jpeg PROPERTIES

@@ -9,8 +9,8 @@ sudo=""; [ "$(id -u)" = 0 ] || sudo=sudo
 
 packages=(
   build-essential cmake ninja-build pkg-config git
-  g++-mingw-w64-i686 mingw-w64-tools nasm
-  wine wine32:i386 libcups2:i386 fonts-wine
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools nasm
+  wine wine32:i386 wine64 libcups2:i386 fonts-wine
   cups cups-bsd printer-driver-cups-pdf
   xvfb xauth locales fonts-liberation fonts-dejavu-core
   poppler-utils zbar-tools imagemagick libjpeg-turbo-progs
@@ -121,16 +121,18 @@ make_locale() {
   $sudo localedef -i sv_SE -f UTF-8 sv_SE.UTF-8
 }
 
-# libjpeg-turbo for the DLL, built with its SIMD code from Debian's own source.
-build_win32_libjpeg() {
-  local prefix=$cache/libjpeg-turbo-i686
+# libjpeg-turbo for the 32-bit and the 64-bit DLL, built with its SIMD code
+# from Debian's own source.
+build_windows_libjpeg() {  # i686 | x86_64
+  local prefix=$cache/libjpeg-turbo-$1
   [ -f "$prefix/lib/libjpeg.a" ] && return 0
-  echo "setup: building libjpeg-turbo for i686-w64-mingw32"
-  "$here/scripts/build-libjpeg.sh" "$here/cmake/mingw-i686.cmake" "$prefix" -DCMAKE_POSITION_INDEPENDENT_CODE=OFF
+  echo "setup: building libjpeg-turbo for $1-w64-mingw32"
+  "$here/scripts/build-libjpeg.sh" "$here/cmake/mingw-$1.cmake" "$prefix" -DCMAKE_POSITION_INDEPENDENT_CODE=OFF
 }
 
 add_sources
 install_packages
 make_locale
-build_win32_libjpeg
+build_windows_libjpeg i686
+build_windows_libjpeg x86_64
 echo "setup: ready"

@@ -1,14 +1,22 @@
 #!/usr/bin/env bash
 # Makes a Wine prefix for the tests once: null graphics driver (windows work
 # without X), fonts that render Swedish letters, the Swedish locale.
+#   wine-prefix.sh PREFIX [win32|win64]
 set -euo pipefail
-prefix=${1:?usage: wine-prefix.sh PREFIX}
+prefix=${1:?usage: wine-prefix.sh PREFIX [win32|win64]}
+prefix=$(realpath -m "$prefix")  # Wine takes absolute prefixes only
+word_size=${2:-win32}
 [ -f "$prefix/.vemra-ready" ] && exit 0
 export WINEPREFIX=$prefix WINEDEBUG=-all LC_ALL=sv_SE.UTF-8
 export WINEDLLOVERRIDES=mscoree,mshtml=
+wine=wine
+if [ "$word_size" = win64 ]; then
+  export WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64
+  wine=$WINELOADER
+fi
 mkdir -p "$prefix"
-wineboot -i >/dev/null 2>&1
-reg() { wine reg add "$@" /f >/dev/null 2>&1; }
+"$wine" wineboot -i >/dev/null 2>&1
+reg() { "$wine" reg add "$@" /f >/dev/null 2>&1; }
 reg 'HKCU\Software\Wine\Drivers' /v Graphics /d null
 reg 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /d 'Liberation Sans'
 reg 'HKCU\Software\Wine\Fonts\Replacements' /v 'Times New Roman' /d 'Liberation Serif'

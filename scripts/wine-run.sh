@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Runs a Windows program of the build under Wine in the build's own prefix,
-# with the Swedish user locale. CTest uses it as the crosscompiling emulator.
+# Runs a Windows program of a build under the Wine of its word size, in the
+# build's own prefix, with the Swedish user locale. CTest uses it as the
+# crosscompiling emulator.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 exe=$1
@@ -10,9 +11,9 @@ if [ -z "$build" ]; then
   build=$(cd "$(dirname "$exe")" && pwd)
   while [ "$build" != / ] && [ ! -f "$build/CMakeCache.txt" ]; do build=$(dirname "$build"); done
 fi
-export WINEPREFIX=${WINEPREFIX:-$build/wineprefix}
-export WINEDEBUG=${WINEDEBUG:--all}
+. "$here/wine-env.sh"
+wine_env "$build"
 export LC_ALL=${VEMRA_LOCALE:-sv_SE.UTF-8}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
-[ -f "$WINEPREFIX/.vemra-ready" ] || "$here/wine-prefix.sh" "$WINEPREFIX" >&2
-exec wine "$@"
+[ -f "$WINEPREFIX/.vemra-ready" ] || "$here/wine-prefix.sh" "$WINEPREFIX" "$(build_word_size "$build")" >&2
+exec "$WINE" "$@"

@@ -87,7 +87,10 @@ void ToneControlsPanel::Create(HWND dialog, const AddControl& add, std::function
     sliderColumn_.push_back(field);
     HWND slider = add(TRACKBAR_CLASSW, L"", TBS_HORZ | TBS_NOTICKS | TBS_BOTH | WS_TABSTOP, kIdToneSlider + f,
                       kFieldLabels[f]);
-    SendMessageW(slider, TBM_SETRANGE, FALSE, MAKELPARAM(-kToneLimit, kToneLimit));
+    // Each end by itself: a negative end packed into a pair of words
+    // overflows in a 64-bit build.
+    SendMessageW(slider, TBM_SETRANGEMIN, FALSE, -kToneLimit);
+    SendMessageW(slider, TBM_SETRANGEMAX, FALSE, kToneLimit);
     SendMessageW(slider, TBM_SETPAGESIZE, 0, kTrackClickStep);
     sliders_.push_back(slider);
   }

@@ -1,8 +1,8 @@
 #pragma once
 // The last line of defence of an export: a structured exception (access
 // violation, stack fault, ...) inside `body` returns `failure` instead of
-// ending the host process. GCC on 32-bit Windows has no __try, so the guard
-// registers its own handler frame on the thread's exception chain.
+// ending the host process. GCC on Windows has no __try: each word size has
+// its own guard (SehGuard32.cpp, SehGuard64.cpp).
 namespace vemra {
 
 struct GuardOutcome {

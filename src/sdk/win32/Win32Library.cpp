@@ -5,6 +5,7 @@
 #include "base/Cp1252.h"
 #include "base/win32/Win32Platform.h"
 #include "capture/win32/twain/Scanner.h"
+#include "capture/win32/twain/SourceManagerLibrary.h"
 #include "imaging/LynImageEx.h"
 #include "layout/printing/win32/Win32PrintJob.h"
 #include "layout/printing/win32/WinspoolPrinters.h"
@@ -47,9 +48,7 @@ struct Win32Bindings {
   // manager is told so, as a cancelled choice needs no words.
   static void ChooseScanner() {
     if (SelectScannerSource()) return;
-    HMODULE manager = LoadLibraryExA("twain_32.dll", nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    if (manager) FreeLibrary(manager);
-    else ShowNoScannerManager();
+    if (!SourceManagerInstalled()) ShowNoScannerManager();
   }
 
   LibraryServices Services() {

@@ -4,7 +4,12 @@
 // regparm(3) is the same for up to three arguments.
 #include <windows.h>
 
+#if defined(__i386__)
 #define VEMRA_REGISTER_CALL __attribute__((regparm(3)))
+#else
+// 64-bit code has one calling convention, and a 64-bit plug-in uses it.
+#define VEMRA_REGISTER_CALL
+#endif
 
 namespace vemra {
 

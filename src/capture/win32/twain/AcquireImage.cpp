@@ -4,6 +4,7 @@
 
 #include "base/win32/Win32Windows.h"
 #include "capture/scanner/NativeTransfer.h"
+#include "capture/win32/twain/SourceManagerLibrary.h"
 
 namespace vemra {
 
@@ -62,8 +63,9 @@ class TAcquireImage::Session final : public TransferSession {
   }
 
   int TransferNative(DibHandle& picture) override {
-    // The source writes the memory handle of its DIB into this variable.
-    TW_UINT32 handle = 0;
+    // The source writes the memory handle of its DIB here: a pointer-sized
+    // handle, eight bytes in a 64-bit process.
+    TW_UINTPTR handle = 0;
     const int result = o_.Call(&o_.source_, DG_IMAGE, DAT_IMAGENATIVEXFER, MSG_GET, &handle);
     picture = reinterpret_cast<DibHandle>(static_cast<std::uintptr_t>(handle));
     return result;
@@ -109,16 +111,11 @@ TAcquireImage::~TAcquireImage() {
 }
 
 bool TAcquireImage::LoadSourceManager() {
-  if (!library_) library_ = LoadLibraryA("twain_32.dll");
-  if (!library_) return false;
-  entry_ = reinterpret_cast<DSMENTRYPROC>(
-      reinterpret_cast<void*>(GetProcAddress(library_, MAKEINTRESOURCEA(1))));
-  if (!entry_) {
-    FreeLibrary(library_);
-    library_ = nullptr;
-    return false;
-  }
-  return true;
+  if (library_) return true;
+  const SourceManagerLibrary manager = LoadSourceManagerLibrary();
+  library_ = manager.module;
+  entry_ = manager.entry;
+  return library_ != nullptr;
 }
 
 int TAcquireImage::Call(TW_IDENTITY* dest, TW_UINT32 group, TW_UINT16 data, TW_UINT16 message,

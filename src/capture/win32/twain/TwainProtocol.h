@@ -12,6 +12,8 @@ using TW_UINT32 = std::uint32_t;
 using TW_INT16 = std::int16_t;
 using TW_BOOL = std::uint16_t;
 using TW_HANDLE = HANDLE;
+// What a native transfer writes: a handle, as wide as the process's pointers.
+using TW_UINTPTR = std::uintptr_t;
 using TW_MEMREF = void*;
 using TW_STR32 = char[34];
 
@@ -55,9 +57,17 @@ struct TW_STATUS {
 };
 #pragma pack(pop)
 
-static_assert(sizeof(TW_IDENTITY) == 156 && sizeof(TW_EVENT) == 6 &&
-              sizeof(TW_PENDINGXFERS) == 6 && sizeof(TW_ONEVALUE) == 6 &&
-              sizeof(TW_USERINTERFACE) == 8 && sizeof(TW_CAPABILITY) == 8);
+// The header's layout for each word size: records holding a pointer or a
+// handle grow by four bytes in a 64-bit process; the others stay.
+static_assert(sizeof(TW_IDENTITY) == 156 && sizeof(TW_PENDINGXFERS) == 6 &&
+              sizeof(TW_ONEVALUE) == 6 && sizeof(TW_STATUS) == 4);
+#if defined(_WIN64)
+static_assert(sizeof(TW_EVENT) == 10 && sizeof(TW_USERINTERFACE) == 12 &&
+              sizeof(TW_CAPABILITY) == 12 && sizeof(TW_UINTPTR) == 8);
+#else
+static_assert(sizeof(TW_EVENT) == 6 && sizeof(TW_USERINTERFACE) == 8 &&
+              sizeof(TW_CAPABILITY) == 8 && sizeof(TW_UINTPTR) == 4);
+#endif
 
 using DSMENTRYPROC = TW_UINT16(WINAPI*)(TW_IDENTITY* origin, TW_IDENTITY* dest, TW_UINT32 dg,
                                         TW_UINT16 dat, TW_UINT16 msg, TW_MEMREF data);

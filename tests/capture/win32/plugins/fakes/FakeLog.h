@@ -6,7 +6,12 @@
 #include <cstdio>
 #include <string>
 
+#if defined(__i386__)
 #define VEMRA_REGISTER_CALL __attribute__((regparm(3)))
+#else
+// 64-bit code has one calling convention, and a 64-bit plug-in uses it.
+#define VEMRA_REGISTER_CALL
+#endif
 
 namespace fake {
 

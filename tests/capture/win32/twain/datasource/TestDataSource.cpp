@@ -139,13 +139,13 @@ HGLOBAL Picture(int k) {
   return block;
 }
 
-TW_UINT16 Transfer(TW_UINT32* handle) {
+TW_UINT16 Transfer(TW_UINTPTR* handle) {
   if (source.outcome == "fail")
     return Fail(TW_UINT16(EnvNumber("VEMRA_TESTSCAN_CONDITION", TWCC_OPERATIONERROR)));
   if (source.outcome == "cancel" && source.pending == 1) return Log("cancel"), TWRC_CANCEL;
   HGLOBAL picture = Picture(++source.delivered);
   if (!picture) return Fail(TWCC_LOWMEMORY);
-  *handle = TW_UINT32(reinterpret_cast<UINT_PTR>(picture));
+  *handle = reinterpret_cast<TW_UINTPTR>(picture);
   Log("picture " + std::to_string(source.delivered));
   return TWRC_XFERDONE;
 }
@@ -233,7 +233,7 @@ extern "C" __declspec(dllexport) TW_UINT16 WINAPI DS_Entry(TW_IDENTITY*, TW_UINT
   try {
     if (dg == DG_CONTROL) return Control(dat, msg, data);
     if (dg == DG_IMAGE && dat == DAT_IMAGENATIVEXFER && msg == MSG_GET)
-      return Transfer(static_cast<TW_UINT32*>(data));
+      return Transfer(static_cast<TW_UINTPTR*>(data));
     return Fail(TWCC_BADPROTOCOL);
   } catch (...) {
     return Fail(TWCC_BUMMER);

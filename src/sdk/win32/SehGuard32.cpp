@@ -1,3 +1,6 @@
+// 32-bit Windows keeps its exception handlers in a chain of frames on the
+// stack, headed at fs:0; the guard links a frame of its own into it.
+#if defined(__i386__)
 #include "sdk/win32/SehGuard.h"
 
 #include <windows.h>
@@ -50,3 +53,4 @@ __attribute__((noinline)) GuardOutcome RunGuarded(int (*body)(void*), void* cont
 }
 
 }  // namespace vemra
+#endif

@@ -51,19 +51,10 @@ struct CallLog {
 // ---- the user, from a thread timer
 
 // A photo-only scan request with the given script.
-int RunScan(const char* id, std::deque<Step> script) {
-  return RunScripted(std::move(script), [&] { return ByName().scanImage(1, id); });
-}
+int RunScan(const char* id, std::deque<Step> script) { return RunScanScripted(1, id, std::move(script)); }
 
 // Does one thing to the shown capture dialog.
-Step OnDialog(std::function<void(HWND)> act) {
-  return [=] {
-    HWND d = CaptureDialog();
-    if (!d) return false;
-    act(d);
-    return true;
-  };
-}
+Step OnDialog(std::function<void(HWND)> act) { return OnCaptureDialog(L"", std::move(act)); }
 Step PressCanon() { return OnDialog([](HWND d) { Click(d, kIdCapture); }); }
 // Waits until the dialog holds a picture, then stores it.
 Step StoreWhenShown(const char* screenshot) {

@@ -22,7 +22,6 @@ namespace vemra::test {
 namespace {
 
 constexpr int kFileNameField = 0x47C;  // the open-file dialog's name box
-constexpr int kCaptureStatusBar = kIdStatusBar;
 constexpr int kInspectionLeft = kIdInspectionPreset + 1;  // "Halva bilden vänsterkant"
 constexpr int kModeClassic = kIdModeClassic;
 
@@ -30,12 +29,6 @@ constexpr int kModeClassic = kIdModeClassic;
 
 HWND FileDialog() { return FindOurs(L"#32770", kFileNameField); }
 HWND NewFotoDialog() { return FindOurs(L"TdlgNewFoto"); }
-
-std::wstring StatusPanel(HWND dialog, int panel) {
-  wchar_t text[256] = L"";
-  SendDlgItemMessageW(dialog, kCaptureStatusBar, SB_GETTEXTW, panel, LPARAM(text));
-  return text;
-}
 
 void SetShift(bool down) {
   BYTE keys[256];
@@ -60,7 +53,7 @@ std::vector<std::wstring> nestedMessages;
 
 int RunScan(unsigned kind, const char* id, std::deque<Step> script) {
   ScriptOutcome outcome;
-  const int result = RunScripted(std::move(script), [&] { return ByName().scanImage(kind, id); }, &outcome);
+  const int result = RunScanScripted(kind, id, std::move(script), &outcome);
   captureWindowSeen = outcome.captureWindowSeen;
   nestedMessages = std::move(outcome.nestedMessages);
   return result;
@@ -86,8 +79,8 @@ Step CancelFileDialog() {
 
 // Waits for the capture dialog with this caption, lets `look` see it, then
 // presses `button`.
-Step OnCaptureDialog(const std::wstring& caption, int button,
-                     std::function<void(HWND)> look = nullptr) {
+Step PressOnCaptureDialog(const std::wstring& caption, int button,
+                          std::function<void(HWND)> look = nullptr) {
   return [=] {
     HWND d = CaptureDialog();
     if (!d || TextOf(d) != caption) return false;
@@ -97,16 +90,6 @@ Step OnCaptureDialog(const std::wstring& caption, int button,
   };
 }
 
-// While the capture dialog with this caption is shown, does one thing
-// to it per tick.
-Step OnShownDialog(const std::wstring& caption, std::function<void(HWND)> act) {
-  return [=] {
-    HWND d = CaptureDialog();
-    if (!d || TextOf(d) != caption) return false;
-    act(d);
-    return true;
-  };
-}
 
 // ---- a data folder with the sheet to import
 
@@ -146,14 +129,14 @@ TEST(CaptureThroughExports, OneSheetGivesPhotoAndSignatureFramedAsTheDialogShowe
   const int result = RunScan(
       0, "1",
       {ChooseFile(data.sheet),
-       OnCaptureDialog(L"Importera Foto", IDOK,
+       PressOnCaptureDialog(L"Importera Foto", IDOK,
                        [&](HWND d) {
                          photoStatus = StatusPanel(d, 1);
                          EXPECT_TRUE(IsWindowEnabled(GetDlgItem(d, IDOK)));
                          SaveScreenshot(d, "photo-run");
                        }),
        // The signature takes the rest of the same sheet: no file dialog.
-       OnCaptureDialog(L"Importera Signatur", IDOK,
+       PressOnCaptureDialog(L"Importera Signatur", IDOK,
                        [&](HWND d) { SaveScreenshot(d, "signature-run"); })});
   EXPECT_EQ(result, 0);
   // 1000 x 1400 sheet, split at 80 % across: the photo part 1000 x 1120
@@ -181,20 +164,20 @@ TEST(CaptureThroughExports, CancelledStepsGiveTheResultCodesOfTheTable) {
   EXPECT_FALSE(captureWindowSeen);
   // Photo cancelled; the signature still frames the kept sheet.
   EXPECT_EQ(RunScan(0, "3",
-                    {ChooseFile(data.sheet), OnCaptureDialog(L"Importera Foto", IDCANCEL),
-                     OnCaptureDialog(L"Importera Signatur", IDOK)}),
+                    {ChooseFile(data.sheet), PressOnCaptureDialog(L"Importera Foto", IDCANCEL),
+                     PressOnCaptureDialog(L"Importera Signatur", IDOK)}),
             3);
   EXPECT_FALSE(ReadText(data.Photo("3")).size());
   EXPECT_EQ(ReadJpeg(data.Signature("3")).Height(), 250);
   // Photo stored, signature cancelled.
   EXPECT_EQ(RunScan(0, "4",
-                    {ChooseFile(data.sheet), OnCaptureDialog(L"Importera Foto", IDOK),
-                     OnCaptureDialog(L"Importera Signatur", IDCANCEL)}),
+                    {ChooseFile(data.sheet), PressOnCaptureDialog(L"Importera Foto", IDOK),
+                     PressOnCaptureDialog(L"Importera Signatur", IDCANCEL)}),
             4);
   // Signature only: no split, so a file of its own.
   EXPECT_EQ(RunScan(2, "5",
                     {ChooseFile(data.sheet),
-                     OnCaptureDialog(L"Importera Signatur", IDCANCEL,
+                     PressOnCaptureDialog(L"Importera Signatur", IDCANCEL,
                                      [](HWND d) { SaveScreenshot(d, "signature-only"); })}),
             2);
   EXPECT_FALSE(Exists(data.Signature("5")));
@@ -218,13 +201,13 @@ TEST(CaptureThroughExports, NejKeepsTheOldFileAndJaReplacesIt) {
     };
   };
   EXPECT_EQ(RunScan(1, "6",
-                    {ChooseFile(data.sheet), OnCaptureDialog(L"Importera Foto", IDOK),
+                    {ChooseFile(data.sheet), PressOnCaptureDialog(L"Importera Foto", IDOK),
                      answer(IDNO, true)}),
             0);  // keeping the existing photo counts as stored
   EXPECT_EQ(caption, L"Foto finns redan (6.jpg)");
   EXPECT_EQ(ReadText(data.Photo("6")), before);
   EXPECT_EQ(RunScan(1, "6",
-                    {ChooseFile(data.sheet), OnCaptureDialog(L"Importera Foto", IDOK),
+                    {ChooseFile(data.sheet), PressOnCaptureDialog(L"Importera Foto", IDOK),
                      answer(IDYES, false)}),
             0);
   // Photo only, so no split: the whole sheet in the frame, shown 360 x 504.
@@ -241,7 +224,7 @@ TEST(CaptureThroughExports, AnUnknownExtensionStoresNothing) {
   bool okEnabled = true;
   EXPECT_EQ(RunScan(1, "7",
                     {ChooseFile(png), AnswerMessage(&message),
-                     OnCaptureDialog(L"Importera Foto", IDCANCEL,
+                     PressOnCaptureDialog(L"Importera Foto", IDCANCEL,
                                      [&](HWND d) { okEnabled = IsWindowEnabled(GetDlgItem(d, IDOK)); })}),
             2);
   EXPECT_EQ(message, L"Fel filformat");
@@ -256,7 +239,7 @@ TEST(CaptureThroughExports, AFailedWriteKeepsTheDialogOpen) {
   std::wstring message;
   bool stillOpen = false;
   EXPECT_EQ(RunScan(1, "8",
-                    {ChooseFile(data.sheet), OnCaptureDialog(L"Importera Foto", IDOK),
+                    {ChooseFile(data.sheet), PressOnCaptureDialog(L"Importera Foto", IDOK),
                      AnswerMessage(&message),
                      [&] {
                        HWND d = CaptureDialog();
@@ -273,14 +256,14 @@ TEST(CaptureThroughExports, InspectionPresetAndAdjustModeAreWrittenBack) {
   DataFolder data;
   EXPECT_EQ(RunScan(1, "9",
                     {ChooseFile(data.sheet),
-                     OnShownDialog(L"Importera Foto",
+                     OnCaptureDialog(L"Importera Foto",
                                    [](HWND d) {
                                      PostMessageW(d, WM_COMMAND, kInspectionLeft, 0);
                                      PostMessageW(d, WM_COMMAND, kModeClassic, 0);
                                      // Ctrl alone shows the box while held.
                                      PostMessageW(d, WM_KEYDOWN, VK_CONTROL, 0);
                                    }),
-                     OnCaptureDialog(L"Importera Foto", IDCANCEL,
+                     PressOnCaptureDialog(L"Importera Foto", IDCANCEL,
                                      [](HWND d) {
                                        SaveScreenshot(d, "inspection-box-classic-tools");
                                        PostMessageW(d, WM_KEYUP, VK_CONTROL, 0);
@@ -312,27 +295,27 @@ TEST(CaptureThroughExports, ZoomRotationAndPanDecideWhatIsStored) {
   const std::wstring photo = L"Importera Foto";
   EXPECT_EQ(RunScan(1, "10",
                     {ChooseFile(data.sheet),
-                     OnShownDialog(photo, [](HWND d) { Click(d, kIdZoomIn); }),
-                     OnShownDialog(photo, [&](HWND d) {
+                     OnCaptureDialog(photo, [](HWND d) { Click(d, kIdZoomIn); }),
+                     OnCaptureDialog(photo, [&](HWND d) {
                        zoomed = StatusPanel(d, 1);
                        Click(d, kIdToolAng90);
                      }),
-                     OnShownDialog(photo, [&](HWND d) { angle(d); clickAngle(d); }),
-                     OnShownDialog(photo, [&](HWND d) {
+                     OnCaptureDialog(photo, [&](HWND d) { angle(d); clickAngle(d); }),
+                     OnCaptureDialog(photo, [&](HWND d) {
                        angle(d);
                        SetShift(true);  // Shift: one degree
                        Click(d, kIdToolAng270);
                      }),
-                     OnShownDialog(photo, [&](HWND d) {
+                     OnCaptureDialog(photo, [&](HWND d) {
                        SetShift(false);
                        angle(d);
                        clickAngle(d);
                      }),
-                     OnShownDialog(photo, [&](HWND d) {
+                     OnCaptureDialog(photo, [&](HWND d) {
                        angle(d);
                        Drag(d, {100, 100}, {100, 90});  // pan up by 10
                      }),
-                     OnShownDialog(photo, [&](HWND d) {
+                     OnCaptureDialog(photo, [&](HWND d) {
                        SaveScreenshot(d, "zoomed-and-panned");
                        Click(d, IDOK);
                      })}),
@@ -353,15 +336,15 @@ TEST(CaptureThroughExports, BlankingAMarkedAreaStoresItWhite) {
   bool cutEnabled = false;
   EXPECT_EQ(RunScan(1, "11",
                     {ChooseFile(data.sheet),
-                     OnShownDialog(photo, [](HWND d) {
+                     OnCaptureDialog(photo, [](HWND d) {
                        Click(d, kIdCutMode);
                        Drag(d, {10, 10}, {60, 60});
                      }),
-                     OnShownDialog(photo, [&](HWND d) {
+                     OnCaptureDialog(photo, [&](HWND d) {
                        cutEnabled = IsWindowEnabled(GetDlgItem(d, kIdMarkCut));
                        Click(d, kIdMarkCut);
                      }),
-                     OnShownDialog(photo, [](HWND d) {
+                     OnCaptureDialog(photo, [](HWND d) {
                        SaveScreenshot(d, "blanked");
                        Click(d, IDOK);
                      })}),
@@ -381,8 +364,8 @@ TEST(CaptureThroughExports, TheSignaturePadShowsAnEmptyFrameAndCannotStore) {
   std::wstring button;
   bool okEnabled = true;
   EXPECT_EQ(RunScan(2, "12",
-                    {OnShownDialog(L"Importera Signatur", [](HWND d) { Click(d, kIdCapture); }),
-                     OnShownDialog(L"Importera Signatur", [&](HWND d) {
+                    {OnCaptureDialog(L"Importera Signatur", [](HWND d) { Click(d, kIdCapture); }),
+                     OnCaptureDialog(L"Importera Signatur", [&](HWND d) {
                        button = TextOf(GetDlgItem(d, kIdCapture));
                        okEnabled = IsWindowEnabled(GetDlgItem(d, IDOK));
                        PostMessageW(d, WM_COMMAND, IDOK, 0);  // Enter: nothing to store
@@ -401,11 +384,11 @@ TEST(CaptureThroughExports, EnterStoresEscapeDoesNothingAndASecondScanIsRefused)
   int nested = -1;
   EXPECT_EQ(RunScan(1, "14",
                     {ChooseFile(data.sheet),
-                     OnShownDialog(photo, [&](HWND d) {
+                     OnCaptureDialog(photo, [&](HWND d) {
                        nested = ByName().scanImage(1, "15");  // as if from a host timer
                        PostMessageW(d, WM_KEYDOWN, VK_ESCAPE, 0);
                      }),
-                     OnShownDialog(photo, [&](HWND d) {
+                     OnCaptureDialog(photo, [&](HWND d) {
                        openAfterEscape = true;
                        PostMessageW(d, WM_KEYDOWN, VK_RETURN, 0);
                      })}),
@@ -425,17 +408,17 @@ TEST(CaptureThroughExports, TheOpenFileButtonReplacesThePictureOrKeepsIt) {
   std::wstring button, afterCancel, afterChoice;
   EXPECT_EQ(RunScan(1, "16",
                     {ChooseFile(data.sheet),
-                     OnShownDialog(photo, [&](HWND d) {
+                     OnCaptureDialog(photo, [&](HWND d) {
                        button = TextOf(GetDlgItem(d, kIdCapture));
                        Click(d, kIdCapture);
                      }),
                      CancelFileDialog(),
-                     OnShownDialog(photo, [&](HWND d) {
+                     OnCaptureDialog(photo, [&](HWND d) {
                        afterCancel = StatusPanel(d, 1);
                        Click(d, kIdCapture);
                      }),
                      ChooseFile(portrait),
-                     OnShownDialog(photo, [&](HWND d) {
+                     OnCaptureDialog(photo, [&](HWND d) {
                        afterChoice = StatusPanel(d, 1);
                        Click(d, IDOK);
                      })}),
@@ -461,12 +444,12 @@ TEST(CaptureThroughExports, RepeatedCapturesLeaveNoObjectsBehind) {
   auto capture = [&] {
     return RunScan(1, "13",
                    {ChooseFile(data.sheet),
-                    OnShownDialog(L"Importera Foto", [](HWND d) {
+                    OnCaptureDialog(L"Importera Foto", [](HWND d) {
                       Click(d, kIdZoomIn);
                       Click(d, kIdToolAng90);
                       PostMessageW(d, WM_KEYDOWN, VK_CONTROL, 0);
                     }),
-                    OnCaptureDialog(L"Importera Foto", IDCANCEL)});
+                    PressOnCaptureDialog(L"Importera Foto", IDCANCEL)});
   };
   ASSERT_EQ(capture(), 2);  // classes and fonts the system keeps
   const int gdi = GdiObjectCount();
@@ -521,19 +504,19 @@ TEST(CaptureThroughExports, ClassicLjusPlusBakesBrightnessTenIntoWhatIsStored) {
   };
   EXPECT_EQ(RunScan(1, "20",
                     {ChooseFile(data.sheet),
-                     OnShownDialog(photo, [&](HWND d) {
+                     OnCaptureDialog(photo, [&](HWND d) {
                        look(d, "tone-standard");
                        PostMessageW(d, WM_COMMAND, kIdModeSimple, 0);
                      }),
-                     OnShownDialog(photo, [&](HWND d) {
+                     OnCaptureDialog(photo, [&](HWND d) {
                        look(d, "tone-simple");
                        PostMessageW(d, WM_COMMAND, kIdModeClassic, 0);
                      }),
-                     OnShownDialog(photo, [&](HWND d) {
+                     OnCaptureDialog(photo, [&](HWND d) {
                        look(d, "tone-classic");
                        Click(d, kIdToneButton + 2);  // "Ljus +"
                      }),
-                     OnCaptureDialog(photo, IDOK,
+                     PressOnCaptureDialog(photo, IDOK,
                                      [](HWND d) { SaveScreenshot(d, "tone-classic-ljus-plus"); })}),
             0);
   EXPECT_EQ(visible, (std::vector<bool>{false, true, true, false, false, true, true, false, false}));
@@ -546,23 +529,23 @@ TEST(CaptureThroughExports, ColourPadStepsTheFieldsAndRefusesLetters) {
   std::wstring afterPad, afterLetters;
   EXPECT_EQ(RunScan(1, "23",
                     {ChooseFile(data.sheet),
-                     OnShownDialog(photo, [](HWND d) {
+                     OnCaptureDialog(photo, [](HWND d) {
                        PostMessageW(d, WM_COMMAND, kIdModeStandard, 0);
                        Click(d, kIdColourPad + 3);  // "Mer ljus": +6
                        Click(d, kIdColourPad + 3);
                      }),
-                     OnShownDialog(photo, [&](HWND d) {
+                     OnCaptureDialog(photo, [&](HWND d) {
                        afterPad = TextOf(GetDlgItem(d, kIdToneField));
                        SetDlgItemTextW(d, kIdToneField + 1, L"abc");  // the message box is answered meanwhile
                        afterLetters = TextOf(GetDlgItem(d, kIdToneField + 1));
                        // Hovering "Mer rött" previews it on the inspection box only.
                        PostMessageW(GetDlgItem(d, kIdColourPad + 4), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
                      }),
-                     OnShownDialog(photo, [](HWND d) {
+                     OnCaptureDialog(photo, [](HWND d) {
                        SaveScreenshot(d, "colour-pad-hover");
                        PostMessageW(GetDlgItem(d, kIdColourPad + 4), WM_MOUSELEAVE, 0, 0);
                      }),
-                     OnCaptureDialog(photo, IDOK)}),
+                     PressOnCaptureDialog(photo, IDOK)}),
             0);
   EXPECT_EQ(afterPad, L"12");  // the hover left the fields and the stored picture alone
   EXPECT_EQ(afterLetters, L"");
@@ -576,7 +559,7 @@ TEST(CaptureThroughExports, JusteraSomHedenhosAppliesKeypadSevenOnce) {
   std::wstring brightness, contrast, refused;
   EXPECT_EQ(RunScan(1, "21",
                     {ChooseFile(data.sheet),
-                     OnShownDialog(photo, [](HWND d) {
+                     OnCaptureDialog(photo, [](HWND d) {
                        SetShift(true);  // the item is offered with Shift held
                        Click(d, kIdAdjustOldStyle);
                      }),
@@ -601,7 +584,7 @@ TEST(CaptureThroughExports, JusteraSomHedenhosAppliesKeypadSevenOnce) {
                        return true;
                      },
                      [] { return AdjustWindow() == nullptr; },
-                     OnCaptureDialog(photo, IDOK)}),
+                     PressOnCaptureDialog(photo, IDOK)}),
             0);
   SetShift(false);
   EXPECT_EQ(refused, L"");
@@ -623,11 +606,11 @@ TEST(CaptureThroughExports, TheStatusLineCountsEveryDistinctColour) {
   SavePictureFile(colours, file, 0);
   std::wstring counted, afterGrey;
   EXPECT_EQ(RunScan(1, "22",
-                    {ChooseFile(file), OnShownDialog(L"Importera Foto", [&](HWND d) {
+                    {ChooseFile(file), OnCaptureDialog(L"Importera Foto", [&](HWND d) {
                        counted = StatusPanel(d, 3);
                        Click(d, kIdToneButton + 12);  // "Gråskala"
                      }),
-                     OnCaptureDialog(L"Importera Foto", IDCANCEL,
+                     PressOnCaptureDialog(L"Importera Foto", IDCANCEL,
                                      [&](HWND d) { afterGrey = StatusPanel(d, 3); })}),
             2);
   EXPECT_EQ(counted, L"F\u00e4rger: 4096");

@@ -11,6 +11,7 @@
 #include <functional>
 
 #include "capture/win32/CaptureDialog.h"
+#include "capture/win32/twain/TestScannerSource.h"
 #include "imaging/PictureCodecs.h"
 
 namespace vemra::test {
@@ -21,31 +22,13 @@ namespace {
 class TestScannerInstalled : public ::testing::Environment {
  public:
   void SetUp() override {
-    char windows[MAX_PATH];
-    GetWindowsDirectoryA(windows, MAX_PATH);
-    const std::string folder = std::string(windows) + "\\twain_32";
-    CreateDirectoryA(folder.c_str(), nullptr);
     const std::string from = WindowsPath(VEMRA_TEST_SCANNER);
-    target_ = folder + "\\sane.ds";
-    saved_ = target_ + ".vemra-saved";
-    // Other programs expect the prefix as it was: what it had goes back at
-    // the end (a copy left by an interrupted run is the original).
-    CopyFileA(target_.c_str(), saved_.c_str(), TRUE);
-    hadSource_ = Exists(saved_);
-    ASSERT_TRUE(CopyFileA(from.c_str(), target_.c_str(), FALSE)) << from << " " << GetLastError();
+    ASSERT_TRUE(source_.Install(from)) << from << " " << GetLastError();
   }
-  void TearDown() override {
-    // The source manager keeps our source loaded: it can be moved aside
-    // but not overwritten.
-    const std::string aside = target_ + ".vemra-old";
-    DeleteFileA(aside.c_str());
-    if (!MoveFileA(target_.c_str(), aside.c_str())) return;
-    if (hadSource_) MoveFileA(saved_.c_str(), target_.c_str());
-  }
+  void TearDown() override { source_.Remove(); }
 
  private:
-  std::string target_, saved_;
-  bool hadSource_ = false;
+  TestScannerSource source_;
 };
 const auto* const installed = ::testing::AddGlobalTestEnvironment(new TestScannerInstalled);
 
@@ -83,37 +66,18 @@ Bitmap ScannedSheet(int w, int h) {
   return b;
 }
 
-// ---- our windows
-
-std::wstring StoredSize(HWND dialog) {
-  wchar_t text[256] = L"";
-  SendDlgItemMessageW(dialog, kIdStatusBar, SB_GETTEXTW, 1, LPARAM(text));
-  return text;
-}
-
 // ---- the user
 
 bool captureWindowSeen = false;
 
 int RunScan(unsigned kind, const char* id, std::deque<Step> script) {
   ScriptOutcome outcome;
-  const int result = RunScripted(std::move(script), [&] { return ByName().scanImage(kind, id); }, &outcome);
+  const int result = RunScanScripted(kind, id, std::move(script), &outcome);
   captureWindowSeen = outcome.captureWindowSeen;
   return result;
 }
 
-// While the capture dialog with this caption is shown, acts on it once
-// `act` says it is done.
-Step WhenDialog(const std::wstring& caption, std::function<bool(HWND)> act) {
-  return [=] {
-    HWND d = CaptureDialog();
-    return d && TextOf(d) == caption && act(d);
-  };
-}
-
-Step OnDialog(const std::wstring& caption, std::function<void(HWND)> act) {
-  return WhenDialog(caption, [act](HWND d) { return act(d), true; });
-}
+std::wstring StoredSize(HWND dialog) { return StatusPanel(dialog, 1); }
 
 // ---- a data folder scanning from the scanner
 
@@ -142,7 +106,7 @@ TEST(ScannerThroughExports, OneScanGivesPhotoAndSignature) {
   std::wstring button, photoSize, signatureSize;
   const int result = RunScan(
       0, "1",
-      {OnDialog(kPhoto,
+      {OnCaptureDialog(kPhoto,
                 [&](HWND d) {
                   button = TextOf(GetDlgItem(d, kIdCapture));
                   photoSize = StoredSize(d);
@@ -150,7 +114,7 @@ TEST(ScannerThroughExports, OneScanGivesPhotoAndSignature) {
                   Click(d, IDOK);
                 }),
        // The signature is the rest of the same scan: no second scan.
-       OnDialog(kSignature, [&](HWND d) {
+       OnCaptureDialog(kSignature, [&](HWND d) {
          Scanner("600x800", "fail");
          signatureSize = StoredSize(d);
          SaveScreenshot(d, "scanned-signature-run");
@@ -206,13 +170,13 @@ TEST(ScannerThroughExports, ScanInsideTheDialogReplacesThePictureUnlessItFails) 
   std::wstring first, second, afterFailure, message;
   const int result = RunScan(
       1, "3",
-      {OnDialog(kPhoto,
+      {OnCaptureDialog(kPhoto,
                 [&](HWND d) {
                   first = StoredSize(d);
                   Scanner("800x600");
                   Click(d, kIdCapture);
                 }),
-       WhenDialog(kPhoto,
+       WhenCaptureDialog(kPhoto,
                   [&](HWND d) {
                     second = StoredSize(d);
                     if (second == first) return false;  // still scanning
@@ -221,7 +185,7 @@ TEST(ScannerThroughExports, ScanInsideTheDialogReplacesThePictureUnlessItFails) 
                     return true;
                   }),
        AnswerMessage(&message),
-       OnDialog(kPhoto, [&](HWND d) {
+       OnCaptureDialog(kPhoto, [&](HWND d) {
          afterFailure = StoredSize(d);
          SaveScreenshot(d, "scanned-again");
          Click(d, IDOK);

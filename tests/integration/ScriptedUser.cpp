@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -110,6 +112,28 @@ int RunScripted(std::deque<Step> steps, const std::function<int()>& call, Script
   EXPECT_TRUE(script.steps.empty()) << script.steps.size() << " steps left";
   if (outcome) *outcome = std::move(script.outcome);
   return result;
+}
+
+int RunScanScripted(unsigned kind, const char* id, std::deque<Step> steps,
+                    ScriptOutcome* outcome) {
+  return RunScripted(std::move(steps), [&] { return ByName().scanImage(kind, id); }, outcome);
+}
+
+Step WhenCaptureDialog(const std::wstring& caption, std::function<bool(HWND)> act) {
+  return [=] {
+    HWND d = CaptureDialog();
+    return d && (caption.empty() || TextOf(d) == caption) && act(d);
+  };
+}
+
+Step OnCaptureDialog(const std::wstring& caption, std::function<void(HWND)> act) {
+  return WhenCaptureDialog(caption, [act](HWND d) { return act(d), true; });
+}
+
+std::wstring StatusPanel(HWND dialog, int panel) {
+  wchar_t text[256] = L"";
+  SendDlgItemMessageW(dialog, kIdStatusBar, SB_GETTEXTW, panel, LPARAM(text));
+  return text;
 }
 
 Step AnswerMessage(std::wstring* text, int button, std::wstring* title) {

@@ -37,6 +37,18 @@ struct ScriptOutcome {
 int RunScripted(std::deque<Step> steps, const std::function<int()>& call,
                 ScriptOutcome* outcome = nullptr);
 
+// VmScanImage(kind, id) while the steps play.
+int RunScanScripted(unsigned kind, const char* id, std::deque<Step> steps,
+                    ScriptOutcome* outcome = nullptr);
+
+// While the capture dialog with this caption (any caption when empty) is
+// shown, `act` runs at each tick until it says it is done.
+Step WhenCaptureDialog(const std::wstring& caption, std::function<bool(HWND)> act);
+// The same for one thing done once.
+Step OnCaptureDialog(const std::wstring& caption, std::function<void(HWND)> act);
+// The text of the capture dialog's status bar panel.
+std::wstring StatusPanel(HWND dialog, int panel);
+
 Step AnswerMessage(std::wstring* text, int button = IDOK, std::wstring* title = nullptr);
 // Answers the message box with OK after saving it as a screenshot.
 Step AnswerMessageSaved(std::wstring* text, const char* screenshot);

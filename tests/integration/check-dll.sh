@@ -2,10 +2,12 @@
 # The built DLL exports exactly the six functions, undecorated, at their
 # ordinals, imports nothing but system DLLs (and not those that are no known
 # DLLs: they are loaded from the system folder by full path), and is built
-# hardened: ASLR, no-execute data, stack canaries.
+# hardened: ASLR, no-execute data, stack canaries. The same holds for the
+# 32-bit and the 64-bit DLL.
+#   check-dll.sh OBJDUMP DLL [32|64]
 set -euo pipefail
 export LC_ALL=C  # objdump's headings are translated in other locales
-objdump=$1 dll=$2
+objdump=$1 dll=$2 bits=${3:-32}
 dump=$(mktemp); trap 'rm -f "$dump"' EXIT
 "$objdump" -p "$dll" > "$dump"
 fail=0
@@ -27,8 +29,14 @@ while read -r name; do
   if ! [[ $lower =~ $allowed ]]; then echo "non-system import: $name"; fail=1; fi
 done < <(awk '/DLL Name:/{print $3}' "$dump")
 
-grep -q 'Magic.*010b' "$dump" || { echo "not a 32-bit PE (PE32)"; fail=1; }
-for flag in DYNAMIC_BASE NX_COMPAT; do
+# 32-bit C names carry a leading underscore; 64-bit ones do not.
+if [ "$bits" = 64 ]; then
+  magic=020b underscore="" flags="DYNAMIC_BASE NX_COMPAT HIGH_ENTROPY_VA"
+else
+  magic=010b underscore=_ flags="DYNAMIC_BASE NX_COMPAT"
+fi
+grep -q "Magic.*$magic" "$dump" || { echo "not a $bits-bit PE (magic $magic)"; fail=1; }
+for flag in $flags; do
   grep -q "^[[:space:]]*$flag\$" "$dump" || { echo "DllCharacteristics lack $flag"; fail=1; }
 done
 # Canaries and checked string functions come from libssp, linked in. The
@@ -37,7 +45,7 @@ symbol_file=$dll
 [ -f "$dll.debug" ] && symbol_file=$dll.debug
 symbols=$("$objdump" -t "$symbol_file" | awk '{print $NF}')
 if [ -n "$symbols" ]; then
-  for symbol in ___stack_chk_fail ___memcpy_chk; do
+  for symbol in ${underscore}__stack_chk_fail ${underscore}__memcpy_chk; do
     grep -qx "$symbol" <<<"$symbols" || { echo "no $symbol: built without hardening"; fail=1; }
   done
 fi

@@ -13,6 +13,7 @@
 #include "capture/win32/twain/Scanner.h"
 #include "imaging/LynImageEx.h"
 #include "../WindowPicture.h"
+#include "TestScannerSource.h"
 
 namespace vemra {
 namespace {
@@ -20,37 +21,19 @@ namespace {
 constexpr char kTestSource[] = "Vemra testskanner";
 
 
-// Wine's source manager looks for sources at this one place.
 class TestSourceInstalled : public ::testing::Environment {
  public:
   void SetUp() override {
-    char windows[MAX_PATH];
-    GetWindowsDirectoryA(windows, MAX_PATH);
-    const std::string folder = std::string(windows) + "\\twain_32";
-    CreateDirectoryA(folder.c_str(), nullptr);
     const std::string from = ExeFolder() + "twain\\VemraTestScanner.ds";
-    target_ = folder + "\\sane.ds";
-    saved_ = target_ + ".vemra-saved";
-    // Other programs expect the prefix as it was: what it had goes back at
-    // the end (a copy left by an interrupted run is the original).
-    CopyFileA(target_.c_str(), saved_.c_str(), TRUE);
-    hadSource_ = GetFileAttributesA(saved_.c_str()) != INVALID_FILE_ATTRIBUTES;
-    ASSERT_TRUE(CopyFileA(from.c_str(), target_.c_str(), FALSE))
-        << from << " error " << GetLastError();
+    ASSERT_TRUE(source_.Install(from)) << from << " error " << GetLastError();
   }
   void TearDown() override {
     ShutDownTwain();
-    // The source manager keeps our source loaded: it can be moved aside
-    // but not overwritten.
-    const std::string aside = target_ + ".vemra-old";
-    DeleteFileA(aside.c_str());
-    if (!MoveFileA(target_.c_str(), aside.c_str())) return;
-    if (hadSource_) MoveFileA(saved_.c_str(), target_.c_str());
+    source_.Remove();
   }
 
  private:
-  std::string target_, saved_;
-  bool hadSource_ = false;
+  test::TestScannerSource source_;
 };
 const auto* const installed = ::testing::AddGlobalTestEnvironment(new TestSourceInstalled);
 

@@ -1,60 +1,89 @@
 #!/usr/bin/env bash
 # Runs every test: the native build's unit tests, the same again under the
-# sanitizers, then the Windows build's tests under Wine (portable tests
-# again, platform tests, the DLL in a host).
+# sanitizers, the static checks of the 32-bit DLL that ships, then the
+# Windows tests (portable tests again, platform tests, the DLL in a host)
+# under the Wine this machine can run: the 32-bit build under 32-bit Wine,
+# or, where the kernel runs 64-bit programs only, the 64-bit build under
+# 64-bit Wine and the portable tests as 32-bit programs under qemu.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 "$root/scripts/setup.sh"
+. "$root/scripts/wine-env.sh"
 export LC_ALL=sv_SE.UTF-8
 
 # Warnings fail the build here: one of them was a picture's name never set.
 strict=-DCMAKE_COMPILE_WARNING_AS_ERROR=ON
 
 summary=()
-run_ctest() {  # name, build folder
-  local log=$2/ctest.log status=0
-  (cd "$2" && ctest --no-tests=error --output-on-failure -j2 --timeout 900) 2>&1 | tee "$log" || status=$?
-  summary+=("$1: $(grep -E 'tests passed' "$log" | tail -1)")
+run_ctest() {  # name, build folder, [ctest arguments]
+  local name=$1 build=$2 log=$2/ctest.log status=0
+  shift 2
+  (cd "$build" && ctest --no-tests=error --output-on-failure -j2 --timeout 900 "$@") 2>&1 | tee "$log" || status=$?
+  summary+=("$name: $(grep -E 'tests passed' "$log" | tail -1)")
   return $status
 }
 
-cmake --preset native "$strict" >/dev/null
-cmake --build --preset native
+build() {  # preset
+  cmake --preset "$1" "$strict" >/dev/null
+  cmake --build --preset "$1"
+}
+
+# The Windows tests of one build, in its own prefix with one wineserver
+# for the whole run: each test process then starts in a fraction of a
+# second. The server is started here, not inside ctest, so that Wine's
+# service processes do not hold ctest's output pipe open.
+run_windows_tests() {  # preset
+  local folder=$root/build/$1 status=0
+  "$root/scripts/printing.sh" || echo "test: no CUPS printer; printing tests will say so"
+  (
+    wine_env "$folder"
+    "$root/scripts/wine-prefix.sh" "$WINEPREFIX" "$1"
+    setsid wineserver -p >/dev/null 2>&1 < /dev/null || true
+    "$WINE" cmd /c exit >/dev/null 2>&1 < /dev/null || true
+    (cd "$folder" && ctest --no-tests=error --output-on-failure -j2 --timeout 900) 2>&1 |
+      tee "$folder/ctest.log" || status=$?
+    wineserver -k >/dev/null 2>&1 || true
+    exit $status
+  ) || status=$?
+  summary+=("$1: $(grep -E 'tests passed' "$folder/ctest.log" | tail -1)")
+  return $status
+}
+
+run_i386_tests() {
+  local status=0
+  "$root/scripts/test-i386.sh" 2>&1 | tee build/i386-ctest.log || status=1
+  summary+=("i386 under qemu: $(grep -E 'tests passed' build/i386-ctest.log | tail -1 || true)")
+  return $status
+}
+
 status=0
+build native
 run_ctest native build/native || status=$?
 
 # The same unit tests once more under AddressSanitizer and UBSan (a Debug
 # build of its own): any report fails the test that caused it.
-cmake --preset sanitize "$strict" >/dev/null
-cmake --build --preset sanitize
+build sanitize
 UBSAN_OPTIONS=print_stacktrace=1 run_ctest sanitize build/sanitize || status=$?
 
-cmake --preset win32 "$strict" >/dev/null
-cmake --build --preset win32
-# Wine runs 32-bit Linux programs; some virtual machines' kernels cannot
-# (their hosts run 64-bit code only, and exec says "Exec format error").
-# There the Windows tests cannot start at all: the build above still checks
-# that they compile, the portable tests run again as 32-bit programs under
-# qemu instead, and the summary says plainly that the Windows tests did not run.
-if ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
-  echo "test: this machine cannot run 32-bit programs, so Wine cannot start; the Windows tests were built, not run"
-  summary+=("win32: NOT RUN: this machine cannot run 32-bit programs")
-  "$root/scripts/test-i386.sh" 2>&1 | tee build/i386-ctest.log || status=1
-  summary+=("i386 under qemu: $(grep -E 'tests passed' build/i386-ctest.log | tail -1 || true)")
-  printf '%s\n' "${summary[@]}"
-  exit $status
+# The DLL that today's host loads is 32-bit: it is built, and checked as a
+# file (exports, imports, hardening, size), on every machine.
+build win32
+run_ctest "win32 DLL as shipped" build/win32 -R '^dll_' || status=$?
+
+if machine_runs_32bit; then
+  run_windows_tests win32 || status=$?
+elif machine_runs_wine64; then
+  echo "test: this machine cannot run 32-bit programs; the Windows tests run with the 64-bit build under 64-bit Wine"
+  build win64
+  run_windows_tests win64 || status=$?
+  # The shipped word size's portable code still runs, as 32-bit Linux programs.
+  run_i386_tests || status=$?
+else
+  echo "test: this machine runs neither 32-bit programs nor 64-bit Wine; the Windows tests were built, not run"
+  summary+=("Windows tests: NOT RUN: no Wine this machine can start")
+  run_i386_tests || status=$?
 fi
-"$root/scripts/printing.sh" || echo "test: no CUPS printer; printing tests will say so"
-export WINEPREFIX=$root/build/win32/wineprefix WINEDEBUG=-all
-"$root/scripts/wine-prefix.sh" "$WINEPREFIX"
-# One wineserver for the whole run: each test process then starts in a
-# fraction of a second. Started here, not inside ctest, so that Wine's
-# service processes do not hold ctest's output pipe open.
-setsid wineserver -p >/dev/null 2>&1 < /dev/null || true
-wine cmd /c exit >/dev/null 2>&1 < /dev/null || true
-run_ctest win32 build/win32 || status=$?
-wineserver -k >/dev/null 2>&1 || true
 
 printf '%s\n' "${summary[@]}"
 exit $status

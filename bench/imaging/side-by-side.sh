@@ -9,14 +9,22 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 rounds=${1:-5}
+. scripts/wine-env.sh
+# The Windows build this machine can run: the DLL's 32-bit code, or the
+# 64-bit build under 64-bit Wine where 32-bit programs cannot start.
+if machine_runs_32bit; then
+  build=win32 arch="i686, Wine"
+else
+  build=win64 arch="x86-64, wine64"
+fi
 native=build/native/bench/imaging/imaging_times
-windows=build/win32/bench/win32/imaging_times.exe
+windows=build/$build/bench/win32/imaging_times.exe
 picture=/tmp/vemra-side-by-side.ppm
 echo "native (x86-64) load: $(cut -d' ' -f1-3 /proc/loadavg)"
 a=$("$native" "$rounds" "$picture")
-echo "win32 (i686, Wine) load: $(cut -d' ' -f1-3 /proc/loadavg)"
+echo "$build ($arch) load: $(cut -d' ' -f1-3 /proc/loadavg)"
 b=$(scripts/wine-run.sh "$windows" "$rounds" 2>/dev/null | tr -d '\r')
-printf '%-28s %19s   %19s\n%-28s %9s %9s   %9s %9s\n' "" "native" "win32 under Wine" "case" "ms" "x memcpy" "ms" "x memcpy"
+printf '%-28s %19s   %19s\n%-28s %9s %9s   %9s %9s\n' "" "native" "$build under Wine" "case" "ms" "x memcpy" "ms" "x memcpy"
 paste <(sed 1d <<<"$a") <(sed 1d <<<"$b") |
   awk -F'\t' '{ n = split($1, l, " +"); split($2, r, " +"); name = l[1];
                 for (i = 2; i <= n - 2; ++i) name = name " " l[i];
@@ -47,7 +55,7 @@ magick_ms() {
 }
 
 echo
-printf '%-12s %12s   %9s %9s   %9s %9s\n' "resize" "ImageMagick" "native" "x faster" "win32" "x faster"
+printf '%-12s %12s   %9s %9s   %9s %9s\n' "resize" "ImageMagick" "native" "x faster" "$build" "x faster"
 ours=(Box Triangle Hermite Bell B-Spline Lanczos3 Mitchell)
 theirs=(Box Triangle Hermite Quadratic Spline Lanczos Mitchell)
 for i in "${!ours[@]}"; do

@@ -64,7 +64,8 @@ int main(int argc, char** argv) {
   const auto first = std::chrono::steady_clock::now();
   const int code = init(folder.c_str());
   const double firstInit = Ms(first);
-  std::printf("data folder %s, VmInit -> %d\n", folder.c_str(), code);
+  std::printf("%d-bit VemraSDK.dll, data folder %s, VmInit -> %d\n", int(sizeof(void*) * 8),
+              folder.c_str(), code);
   std::printf("%-36s %9.3f ms\n", "LoadLibrary", load);
   std::printf("%-36s %9.3f ms\n", "VmInit, first in the process", firstInit);
   std::printf("%-36s %9.3f ms (median of %d)\n", "VmInit, again", MedianMs(calls, init, folder.c_str()), calls);

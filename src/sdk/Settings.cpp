@@ -22,6 +22,9 @@ struct Key {
   std::string defaultText;  // for strings and decimals
   Coding coding = Coding::None;
   bool captureDialogKey = false;  // written only after a scan
+  // The default is the machine's state when read (the current printer): a
+  // stored value equal to it was still chosen, and stays in the file.
+  bool defaultOfTheMoment = false;
 };
 
 // Printer and logo defaults depend on the moment of loading; see DefaultOf.
@@ -30,7 +33,7 @@ const std::vector<Key>& KeyTable() {
     const std::string print = "Utskrift", import = "BildImport",
                       issuer = "Kommunuppgifter", net = "Internet";
     return std::vector<Key>{
-        {print, "Vemra Skrivare", &Settings::printer, ""},
+        {print, "Vemra Skrivare", &Settings::printer, "", Coding::None, false, true},
         {print, Ansi("Vemra Överkant"), &Settings::topOffset, "0"},
         {print, Ansi("Vemra Vänsterkant"), &Settings::leftOffset, "0"},
         {print, "Vemra Orientering", &Settings::orientation, ""},
@@ -121,7 +124,8 @@ void WriteKey(Lynini& ini, const Key& key, const SettingsContext& context,
           std::string text = key.coding == Coding::LeadingSpace ? EncodeLeadingSpace(value)
                              : key.coding == Coding::Semicolons ? TabsToSemicolons(value)
                                                                 : value;
-          ini.IniWriteString(key.section, key.name, text);
+          if (key.defaultOfTheMoment) ini.IniWriteStringKeepingStored(key.section, key.name, text);
+          else ini.IniWriteString(key.section, key.name, text);
         } else if constexpr (std::is_same_v<T, double>) {
           ini.IniWriteString(key.section, key.name,
                              FormatDecimal(value, context.decimalSeparator));

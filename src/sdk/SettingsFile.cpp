@@ -78,6 +78,13 @@ void Lynini::IniWriteString(const std::string& section, const std::string& key,
   }
 }
 
+void Lynini::IniWriteStringKeepingStored(const std::string& section, const std::string& key,
+                                         const std::string& value) {
+  ProfileFile& file = File();
+  if (file.Read(section, key)) file.Write(section, key, value);
+  else IniWriteString(section, key, value);
+}
+
 void Lynini::IniWriteInteger(const std::string& section, const std::string& key,
                              std::int32_t value) {
   IniWriteString(section, key, std::to_string(value));

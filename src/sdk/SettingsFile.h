@@ -30,6 +30,11 @@ class Lynini {
 
   void IniWriteString(const std::string& section, const std::string& key,
                       const std::string& value);
+  // The same, except that a key the file holds is written even when its
+  // value equals a remembered default: for keys whose default is whatever
+  // the machine has at the moment, where equal does not mean unchosen.
+  void IniWriteStringKeepingStored(const std::string& section, const std::string& key,
+                                   const std::string& value);
   void IniWriteInteger(const std::string& section, const std::string& key, std::int32_t value);
   void IniWriteBool(const std::string& section, const std::string& key, bool value);
 

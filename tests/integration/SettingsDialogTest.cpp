@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <vector>
@@ -251,15 +252,37 @@ TEST_F(SettingsDialogTest, AMarginThatIsNoNumberIsRefusedAndTheDialogStaysOpen) 
   EXPECT_EQ(Read("Utskrift", "Vemra V\xe4nsterkant"), "1,5");
 }
 
-TEST_F(SettingsDialogTest, AStoredPrinterThatIsNotInstalledSurvivesOk) {
-  Prepare("[Utskrift]\r\nVemra Skrivare=Gammal kortskrivare\r\n");
-  const int result = Script::Run(dll, {OnDialog([](HWND d) {
-    ChooseTab(d, kPages, 1);
-    EXPECT_EQ(TextOf(GetDlgItem(d, kPrinter)), L"Gammal kortskrivare");
-    PostMessageW(d, WM_COMMAND, IDOK, 0);
-  })});
-  EXPECT_EQ(result, 0);
-  EXPECT_EQ(Read("Utskrift", "Vemra Skrivare"), "Gammal kortskrivare");
+// The stored printer, installed or not, survives OK, with or without the
+// photo page changed first and whether or not its page was ever shown.
+TEST_F(SettingsDialogTest, TheStoredPrinterSurvivesOk) {
+  struct Case {
+    const char* printer;
+    bool scannerForBoth;
+    bool showPrintPage;
+  } cases[] = {
+      {"Gammal kortskrivare", false, true}, {"CardPDF", false, true},
+      {"CardPDF", true, false},             {"CardPDF", true, true},
+      {"Gammal kortskrivare", true, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.printer) + (c.scannerForBoth ? ", scanner" : "") +
+                 (c.showPrintPage ? ", print page shown" : ""));
+    Prepare(std::string("[Utskrift]\r\nVemra Skrivare=") + c.printer + "\r\n");
+    const std::wstring wide(c.printer, c.printer + std::strlen(c.printer));
+    const int result = Script::Run(dll, {OnDialog([&](HWND d) {
+      if (c.scannerForBoth) {
+        Click(d, kPhotoTwain);
+        Click(d, kSignTwain);
+      }
+      if (c.showPrintPage) {
+        ChooseTab(d, kPages, 1);
+        EXPECT_EQ(TextOf(GetDlgItem(d, kPrinter)), wide);
+      }
+      PostMessageW(d, WM_COMMAND, IDOK, 0);
+    })});
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(Read("Utskrift", "Vemra Skrivare"), c.printer);
+  }
 }
 
 // The handle of the horizontal preview, dragged by mouse messages far past

@@ -129,6 +129,29 @@ TEST_F(SettingsTest, PrinterDefaultFollowsTheCurrentPrinterAtReadTime) {
   EXPECT_EQ(s.printer, "CardPDF");
 }
 
+// A stored printer that happens to be the current one was chosen all the
+// same: it stays, or the card would follow the next change of the system's
+// default printer. Without a stored one the printer keeps following it.
+TEST_F(SettingsTest, AStoredPrinterEqualToTheCurrentOneStays) {
+  struct Case {
+    const char* file;
+    const char* expected;  // the printer line after a save, or "" for none
+  } cases[] = {
+      {"[Utskrift]\r\nVemra Skrivare=Kortskrivare\r\n", "Vemra Skrivare=Kortskrivare\r\n"},
+      {"[Utskrift]\r\nVemra Skrivare=kortskrivare\r\n", "Vemra Skrivare=kortskrivare\r\n"},
+      {"[Utskrift]\r\nVemra Skrivare=CardPDF\r\n", "Vemra Skrivare=CardPDF\r\n"},
+      {"[Utskrift]\r\nVemra \xd6verkant=1\r\n", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    Settings s = Load(c.file);
+    SaveSettings(lynini, Context(), s);
+    const std::string text = folder.Read("VemraSDK.ini");
+    if (*c.expected) EXPECT_NE(text.find(c.expected), std::string::npos) << text;
+    else EXPECT_EQ(text.find("Vemra Skrivare"), std::string::npos) << text;
+  }
+}
+
 TEST_F(SettingsTest, InspectionBoxIsStoredWithSemicolons) {
   Settings s;
   LoadSettings(lynini, Context(), s);

@@ -7,6 +7,7 @@ namespace {
 
 using twain::DSMENTRYPROC;
 
+#if defined(_WIN64)
 // By full path from the system folder, never from the host's folder or the
 // working folder, where anybody may have put a file of that name.
 std::wstring SystemManagerPath() {
@@ -15,15 +16,17 @@ std::wstring SystemManagerPath() {
   if (length == 0 || length >= MAX_PATH) return {};
   return std::wstring(folder, length) + L"\\TWAINDSM.dll";
 }
+#endif
 
-// The manager library names to try, in order, for this word size.
+// A 64-bit process tries TWAINDSM.dll first; both fall back to twain_32.dll,
+// which lives in the Windows folder that the search covers (64-bit Wine
+// ships one of that name).
 HMODULE LoadManager(DWORD flags) {
 #if defined(_WIN64)
   const std::wstring path = SystemManagerPath();
   if (!path.empty())
     if (HMODULE module = LoadLibraryExW(path.c_str(), nullptr, flags)) return module;
 #endif
-  // twain_32.dll lives in the Windows folder, which the search covers.
   return LoadLibraryExA("twain_32.dll", nullptr, flags);
 }
 

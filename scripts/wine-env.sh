@@ -18,7 +18,7 @@ build_word_size() {  # BUILD
 }
 
 wine_env() {  # BUILD
-  export WINEPREFIX=${WINEPREFIX:-$1/wineprefix}
+  export WINEPREFIX=${WINEPREFIX:-$(realpath -m "$1")/wineprefix}
   export WINEDEBUG=${WINEDEBUG:--all}
   if [ "$(build_word_size "$1")" = win64 ]; then
     export WINEARCH=win64 WINELOADER=$wine64_loader

@@ -25,7 +25,9 @@ bool IsReservedDeviceName(std::string_view id) {
 }  // namespace
 
 bool IsPictureStoreName(std::string_view id) {
-  if (id.empty() || id.find("..") != std::string_view::npos) return false;
+  // Only "." and ".." as a whole name a folder; "a..b" and even an empty id
+  // ("Image\\.jpg") are plain file names inside the store.
+  if (id == "." || id == "..") return false;
   for (unsigned char c : id)
     if (c < 32 || c == 127 || std::string_view("\\/:*?\"<>|").find(char(c)) != std::string_view::npos)
       return false;

@@ -212,7 +212,7 @@ TEST_F(LibraryTest, IdsThatLeaveThePictureStoreAreNotThere) {
   const PermitTexts permit{"..\\printed", "A", "B", "0180-123-45F", "2026-03-05", "", "", "", "", ""};
   EXPECT_EQ(Lib().VmPrint(0, permit), 3);
   EXPECT_NE(data.Read("VemraSDK.log").find("\"..\\printed\""), std::string::npos);
-  for (const char* id : {"123", "\xe5\xe4\xf6"}) {
+  for (const char* id : {"123", "\xe5\xe4\xf6", "a..b", ""}) {
     SCOPED_TRACE(id);
     Store(std::string(id) + ".jpg");
     EXPECT_EQ(Lib().VmPhotoSignatureExists(id), 1);

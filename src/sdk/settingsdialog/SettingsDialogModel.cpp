@@ -23,6 +23,24 @@ int ClampRadioIndex(int index, int itemCount) {
   return std::clamp(index, -1, itemCount - 1);
 }
 
+namespace {
+
+// The item a stored source method shows as: methods without an item of
+// their own (cameras, video, the signature pad) show as the nearest one.
+int ShownSource(int method, int itemCount) {
+  return ClampRadioIndex(method - kMethodOffset, itemCount);
+}
+
+// A stored method stays unless the user picked another item than the one
+// it showed as, so that opening and confirming the dialog never turns a
+// camera into a picture file.
+std::uint8_t ConfirmedSource(std::uint8_t stored, int picked, int itemCount) {
+  if (picked == ShownSource(stored, itemCount)) return stored;
+  return std::uint8_t(picked + kMethodOffset);
+}
+
+}  // namespace
+
 SettingsDialogModel OpenSettingsDialog(const Settings& s,
                                        std::vector<std::string> installedPrinters,
                                        char decimalSeparator) {
@@ -33,8 +51,8 @@ SettingsDialogModel OpenSettingsDialog(const Settings& s,
   m.ortexMunicipality = s.ortexMunicipality;
   m.ortexTelephone = s.ortexTelephone;
 
-  m.photoSource = ClampRadioIndex(s.photoMethod - kMethodOffset, kSourceItems);
-  m.signSource = ClampRadioIndex(s.signMethod - kMethodOffset, kSignSourceItems);
+  m.photoSource = ShownSource(s.photoMethod, kSourceItems);
+  m.signSource = ShownSource(s.signMethod, kSignSourceItems);
   // A position the handle could never reach would put the line off the
   // sheet; the other direction's line starts as its mirror image.
   const int line = std::clamp<int>(s.splitPosition, kSplitLineMin, kSplitLineMax);
@@ -151,8 +169,8 @@ void ConfirmSettings(const SettingsDialogModel& m, Settings& s, PrinterService& 
   s.ortexMunicipality = m.ortexMunicipality;
   s.ortexTelephone = m.ortexTelephone;
 
-  s.photoMethod = std::uint8_t(m.photoSource + kMethodOffset);
-  s.signMethod = std::uint8_t(m.signSource + kMethodOffset);
+  s.photoMethod = ConfirmedSource(s.photoMethod, m.photoSource, kSourceItems);
+  s.signMethod = ConfirmedSource(s.signMethod, m.signSource, kSignSourceItems);
 
   s.splitVertical = m.vertical;
   s.splitPosition = std::uint8_t(SplitLine(m));

@@ -32,22 +32,34 @@ TEST(SettingsDialogModel, RadioGroupsClampTheirIndex) {
   for (const auto& c : cases) EXPECT_EQ(ClampRadioIndex(c.index, c.items), c.expected) << c.index;
 }
 
-TEST(SettingsDialogModel, SourceMethodsShowAsTheirItemAndStoreItsCode) {
-  struct Case { int photo, sign, shownPhoto, shownSign, storedPhoto, storedSign; } cases[] = {
-      {2, 2, 0, 0, 2, 2},
-      {3, 4, 1, 2, 3, 4},
-      {41, 51, 1, 2, 3, 4},  // camera shows "Fil", signature pad "Används ej"
-      {1, 1, -1, -1, 1, 1},  // Video for Windows: nothing selected, kept
-      {61, 0, 1, -1, 3, 1},
+// A source without an item of its own shows as the nearest item and is
+// kept on OK; only picking another item stores that item's code.
+TEST(SettingsDialogModel, SourceMethodsShowAsTheirItemAndStayUnlessAnotherIsPicked) {
+  constexpr int kSame = -2;  // the user leaves the group as shown
+  struct Case {
+    int photo, sign, shownPhoto, shownSign, pickedPhoto, pickedSign, storedPhoto, storedSign;
+  } cases[] = {
+      {2, 2, 0, 0, kSame, kSame, 2, 2},
+      {3, 4, 1, 2, kSame, kSame, 3, 4},
+      {41, 51, 1, 2, kSame, kSame, 41, 51},  // camera shows "Fil", signature pad "Används ej"
+      {42, 51, 1, 2, 0, 1, 2, 3},            // the scanner and a file picked instead
+      {43, 51, 1, 2, kSame, 2, 43, 51},      // "Används ej" clicked again: still the pad
+      {1, 1, -1, -1, kSame, kSame, 1, 1},    // Video for Windows: nothing selected, kept
+      {61, 0, 1, -1, kSame, kSame, 61, 0},
+      {61, 0, 1, -1, 1, 1, 61, 3},
+      {61, 2, 1, 0, 0, kSame, 2, 2},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.photo * 100 + c.sign);
+    SCOPED_TRACE(testing::Message() << c.photo << "/" << c.sign << " picked " << c.pickedPhoto
+                                    << "/" << c.pickedSign);
     Settings s;
     s.photoMethod = std::uint8_t(c.photo), s.signMethod = std::uint8_t(c.sign);
     SettingsDialogModel m = Open(s);
     EXPECT_EQ(m.photoSource, c.shownPhoto);
     EXPECT_EQ(m.signSource, c.shownSign);
-    Settings out = Confirmed(m);
+    if (c.pickedPhoto != kSame) m.photoSource = c.pickedPhoto;
+    if (c.pickedSign != kSame) m.signSource = c.pickedSign;
+    Settings out = Confirmed(m, s);
     EXPECT_EQ(out.photoMethod, c.storedPhoto);
     EXPECT_EQ(out.signMethod, c.storedSign);
   }

@@ -183,6 +183,37 @@ TEST(CaptureThroughExports, CancelledStepsGiveTheResultCodesOfTheTable) {
   EXPECT_FALSE(Exists(data.Signature("5")));
 }
 
+// Modal towards the host: its window is disabled while the capture dialog
+// is open and owns it; OK, "Avbryt" and the close box give it back enabled
+// with the focus where it was. Escape is not bound in this dialog.
+TEST(CaptureThroughExports, TheHostWaitsBehindTheDialogAndGetsItsFocusBack) {
+  struct Way {
+    const char* name;
+    std::function<void(HWND)> leave;
+  } ways[] = {
+      {"OK", [](HWND d) { Click(d, IDOK); }},
+      {"Avbryt", [](HWND d) { Click(d, IDCANCEL); }},
+      {"close box", [](HWND d) { PostMessageW(d, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+  };
+  DataFolder data;
+  for (const Way& way : ways) {
+    SCOPED_TRACE(way.name);
+    HostWindow host;
+    bool hostEnabled = true;
+    HWND owner = nullptr;
+    RunScan(1, "modal",
+            {ChooseFile(data.sheet), OnCaptureDialog(L"Importera Foto", [&](HWND d) {
+               hostEnabled = IsWindowEnabled(host.frame);
+               owner = GetWindow(d, GW_OWNER);
+               way.leave(d);
+             })});
+    EXPECT_FALSE(hostEnabled);
+    EXPECT_EQ(owner, host.frame);
+    EXPECT_TRUE(IsWindowEnabled(host.frame));
+    EXPECT_EQ(GetFocus(), host.field);
+  }
+}
+
 TEST(CaptureThroughExports, NejKeepsTheOldFileAndJaReplacesIt) {
   DataFolder data;
   CreateDirectoryA((data.folder + "Image").c_str(), nullptr);

@@ -125,4 +125,17 @@ void SaveWindowPicture(HWND window, const std::string& path) {
   ReleaseDC(window, windowDc);
 }
 
+HostWindow::HostWindow() {
+  frame = CreateWindowExW(0, L"STATIC", L"V\u00e4rdprogram", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10,
+                          300, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  field = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP, 10, 10,
+                          200, 24, frame, nullptr, GetModuleHandleW(nullptr), nullptr);
+  SetActiveWindow(frame);
+  SetFocus(field);
+}
+
+HostWindow::~HostWindow() {
+  if (frame) DestroyWindow(frame);
+}
+
 }  // namespace vemra::test

@@ -42,4 +42,15 @@ std::string ReadText(const std::string& path);
 // The window as a person sees it, frame included, saved as a 24-bit BMP.
 void SaveWindowPicture(HWND window, const std::string& path);
 
+// A host program's main window with a text field holding the focus, as the
+// host has it when it calls an export that shows a dialog.
+struct HostWindow {
+  HWND frame = nullptr;
+  HWND field = nullptr;
+  HostWindow();
+  ~HostWindow();
+  HostWindow(const HostWindow&) = delete;
+  HostWindow& operator=(const HostWindow&) = delete;
+};
+
 }  // namespace vemra::test

@@ -252,6 +252,40 @@ TEST_F(SettingsDialogTest, AMarginThatIsNoNumberIsRefusedAndTheDialogStaysOpen) 
   EXPECT_EQ(Read("Utskrift", "Vemra V\xe4nsterkant"), "1,5");
 }
 
+// Modal towards the host: its window is disabled while the dialog is open
+// and owns it, and every way out gives it back enabled with the focus
+// where it was.
+TEST_F(SettingsDialogTest, TheHostWaitsBehindTheDialogAndGetsItsFocusBack) {
+  struct Way {
+    const char* name;
+    std::function<void(HWND)> leave;
+  } ways[] = {
+      {"OK", [](HWND d) { PostMessageW(d, WM_COMMAND, IDOK, 0); }},
+      {"Avbryt", [](HWND d) { PostMessageW(d, WM_COMMAND, IDCANCEL, 0); }},
+      {"Esc", [](HWND) {
+         PostMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+         PostMessageW(GetFocus(), WM_KEYUP, VK_ESCAPE, 0);
+       }},
+      {"close box", [](HWND d) { PostMessageW(d, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+  };
+  Prepare(kIni);
+  for (const Way& way : ways) {
+    SCOPED_TRACE(way.name);
+    HostWindow host;
+    bool hostEnabled = true;
+    HWND owner = nullptr;
+    Script::Run(dll, {OnDialog([&](HWND d) {
+      hostEnabled = IsWindowEnabled(host.frame);
+      owner = GetWindow(d, GW_OWNER);
+      way.leave(d);
+    })});
+    EXPECT_FALSE(hostEnabled);
+    EXPECT_EQ(owner, host.frame);
+    EXPECT_TRUE(IsWindowEnabled(host.frame));
+    EXPECT_EQ(GetFocus(), host.field);
+  }
+}
+
 // The stored printer, installed or not, survives OK, with or without the
 // photo page changed first and whether or not its page was ever shown.
 TEST_F(SettingsDialogTest, TheStoredPrinterSurvivesOk) {

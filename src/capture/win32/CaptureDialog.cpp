@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/win32/ModalScope.h"
 #include "base/win32/Win32Platform.h"
 #include "base/win32/Win32Windows.h"
 #include "capture/framing/ColourCount.h"
@@ -45,6 +46,8 @@ struct TdlgCapture::State {
   explicit State(CaptureDialogSettings& s) : settings(s) {}
 
   CaptureDialogSettings& settings;
+  // The host as it was when the scan request began, before the file dialog.
+  HostFocus host = HostFocus::Now();
   CaptureFraming framing;
   FramingTools tools{framing};
   ToneControlsPanel tone{framing};
@@ -573,7 +576,7 @@ struct TdlgCapture::State {
     Add(L"BUTTON", text, extra | WS_TABSTOP, id, hint);
   }
 
-  bool Create();
+  bool Create(HWND owner);
 };
 
 namespace {
@@ -685,13 +688,13 @@ bool RegisterClasses() {
 
 }  // namespace
 
-bool TdlgCapture::State::Create() {
+bool TdlgCapture::State::Create(HWND owner) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
   if (!RegisterClasses()) return false;
   const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   window = CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kCaptureClassName,
-                           caption.c_str(), style, 0, 0, 100, 100, nullptr, nullptr, ThisModule(),
+                           caption.c_str(), style, 0, 0, 100, 100, owner, nullptr, ThisModule(),
                            this);
   if (!window) return false;
   tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0,
@@ -754,7 +757,7 @@ TdlgCapture::~TdlgCapture() {
   if (state_->zoomCursor) DestroyCursor(state_->zoomCursor);
 }
 
-HWND TdlgCapture::Window() const { return state_->window; }
+HWND TdlgCapture::Window() const { return state_->window ? state_->window : state_->host.owner; }
 
 HWND TdlgCapture::VideoPanel() const { return state_->videoPanel; }
 
@@ -831,11 +834,14 @@ bool TdlgCapture::ShowModal(CaptureCommands& commands) {
   // The tonal values may have changed since the picture was shown last.
   s.framing.ReapplyTone();
   s.inspection.Layout(s.settings.inspectionBox, s.framing.Frame());
+  ModalScope modal(s.host);
   struct Cleanup {
     State& s;
+    ModalScope& modal;
     ~Cleanup() {
       // Live video stops while its windows still exist.
       if (s.commands) s.commands->DialogClosing();
+      modal.EnableOthers();
       if (s.window) DestroyWindow(s.window);
       s.window = s.frame = s.status = s.tooltip = s.videoPanel = nullptr;
       s.tone.Destroyed();
@@ -843,8 +849,8 @@ bool TdlgCapture::ShowModal(CaptureCommands& commands) {
       // The cut-undo copy lives only while the dialog is shown.
       s.framing.DiscardBlankUndo();
     }
-  } cleanup{s};
-  if (!s.Create()) return false;
+  } cleanup{s, modal};
+  if (!s.Create(modal.Owner())) return false;
   s.pictureChanged = true;
   s.TakeNewPicture();
   s.UpdateButtons();

@@ -31,7 +31,8 @@ class TdlgCapture final : public CaptureView {
                   int purpose) override;
   void ShowMessage(const std::string& utf8Text, MessageKind kind) override;
 
-  // Owner for windows a source opens while the dialog is shown (else null).
+  // Owner for windows a source opens: the dialog while it is shown, else
+  // the host's window (null when the host had none active).
   HWND Window() const;
   // The black panel live video is shown in while the dialog is shown
   // (else null); it has the size the source's LiveArea() asked for.

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "base/win32/ModalScope.h"
 #include "base/win32/Win32Platform.h"
 #include "base/win32/Win32Windows.h"
 #include "capture/win32/overlay/CaptureOverlay.h"
@@ -116,7 +117,7 @@ struct Settings {
     return c;
   }
 
-  bool Create();
+  bool Create(HWND owner);
 };
 
 Settings* StateOf(HWND window) {
@@ -159,7 +160,7 @@ LRESULT CALLBACK SettingsProc(HWND window, UINT message, WPARAM w, LPARAM l) {
   return DefWindowProcW(window, message, w, l);
 }
 
-bool Settings::Create() {
+bool Settings::Create(HWND owner) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
   if (!RegisterWindowClassOnce(ThisModule(), kOverlaySettingsClassName, SettingsProc)) return false;
@@ -170,7 +171,7 @@ bool Settings::Create() {
   window = CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_TOPMOST | WS_EX_CONTROLPARENT,
                            kOverlaySettingsClassName, WideFromUtf8("Inställningar").c_str(), style,
                            (GetSystemMetrics(SM_CXSCREEN) - w) / 2,
-                           (GetSystemMetrics(SM_CYSCREEN) - h) / 2, w, h, nullptr, nullptr,
+                           (GetSystemMetrics(SM_CYSCREEN) - h) / 2, w, h, owner, nullptr,
                            ThisModule(), this);
   if (!window) return false;
   HWND combo = Add(L"COMBOBOX", L"", CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS |
@@ -198,13 +199,17 @@ bool Settings::Create() {
 
 bool EditCaptureOverlay() {
   Settings s(ShownOverlayLook());
+  // Modal towards the capture dialog: "Frys", OK and "Avbryt" wait.
+  ModalScope modal;
   struct Cleanup {
     Settings& s;
+    ModalScope& modal;
     ~Cleanup() {
+      modal.EnableOthers();
       if (s.window) DestroyWindow(s.window);
     }
-  } cleanup{s};
-  if (!s.Create()) return false;
+  } cleanup{s, modal};
+  if (!s.Create(modal.Owner())) return false;
   ShowWindow(s.window, SW_SHOW);
   SetForegroundWindow(s.window);
   RunModalLoop(s.window, s.done);

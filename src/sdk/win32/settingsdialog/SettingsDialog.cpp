@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "base/win32/ModalScope.h"
 #include "base/win32/Win32Platform.h"
 #include "base/win32/Win32Windows.h"
 #include "imaging/win32/MessageBoxes.h"
@@ -537,9 +538,10 @@ bool ShowSettingsDialog(SettingsDialogModel& model, const SettingsDialogHooks& h
   s.model = &model;
   s.hooks = &hooks;
   const std::vector<WORD> dialogTemplate = DialogTemplate();
+  const ModalScope modal(HostFocus::Now(), ModalScope::OwnerHandling::kLeftToDialogBox);
   const INT_PTR answer =
       DialogBoxIndirectParamW(ThisModule(), reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()),
-                              nullptr, DialogProc, LPARAM(&s));
+                              modal.Owner(), DialogProc, LPARAM(&s));
   if (s.previewFont) DeleteObject(s.previewFont);
   return answer == IDOK;
 }

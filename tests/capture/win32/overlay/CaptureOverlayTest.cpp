@@ -125,5 +125,31 @@ TEST(CaptureOverlay, TintsAllButTheFrameAndItsSettingsApplyAtOnce) {
   LibraryOverlayLook() = OverlayLook{};
 }
 
+// Modal towards the capture dialog, here a stand-in window with a focused
+// button: "Frys", OK and "Avbryt" wait until the settings close.
+TEST(CaptureOverlay, TheSettingsAreModalTowardsTheCaptureDialog) {
+  for (int button : {IDOK, IDCANCEL}) {
+    SCOPED_TRACE(button);
+    HWND dialog = CreateWindowExW(0, L"STATIC", L"Importera Foto", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
+                                  0, 400, 300, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND frys = CreateWindowExW(0, L"BUTTON", L"Frys", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 10, 10,
+                                80, 24, dialog, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetActiveWindow(dialog);
+    SetFocus(frys);
+    bool dialogEnabled = true;
+    HWND owner = nullptr;
+    Edit([&](HWND d) {
+      dialogEnabled = IsWindowEnabled(dialog);
+      owner = GetWindow(d, GW_OWNER);
+      Press(d, button);
+    });
+    EXPECT_FALSE(dialogEnabled);
+    EXPECT_EQ(owner, dialog);
+    EXPECT_TRUE(IsWindowEnabled(dialog));
+    EXPECT_EQ(GetFocus(), frys);
+    DestroyWindow(dialog);
+  }
+}
+
 }  // namespace
 }  // namespace vemra

@@ -408,6 +408,50 @@ TEST(CaptureThroughExports, TheSignaturePadShowsAnEmptyFrameAndCannotStore) {
   EXPECT_FALSE(Exists(data.Signature("12")));
 }
 
+// After the photo run the dialog must not offer the photo as the
+// signature: with the signature pad, or when the signature's file does not
+// load, the signature run shows an empty frame and OK stays disabled.
+TEST(CaptureThroughExports, TheSignatureRunNeverShowsOrStoresThePhoto) {
+  struct Case {
+    const char* name;
+    const char* settings;
+    bool signatureFile;
+  } cases[] = {
+      {"signature-pad-after-photo", "[BildImport]\r\nSignMetod=51\r\n", false},
+      {"signature-file-failed-after-photo", "[BildImport]\r\nDela=0\r\n", true},
+  };
+  int n = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    DataFolder data(c.settings);
+    const std::string broken = data.folder + "trasig.jpg";
+    Touch(broken);
+    const std::string id = "own" + std::to_string(++n);
+    std::deque<Step> script{ChooseFile(data.sheet), PressOnCaptureDialog(L"Importera Foto", IDOK)};
+    std::wstring message;
+    if (c.signatureFile) {
+      script.push_back(ChooseFile(broken));
+      script.push_back(AnswerMessage(&message));
+    }
+    bool hadPicture = true, okEnabled = true;
+    script.push_back(OnCaptureDialog(L"Importera Signatur", [&](HWND d) {
+      okEnabled = IsWindowEnabled(GetDlgItem(d, IDOK));
+      hadPicture = StatusPanel(d, 1).find(L"Storlek") != std::wstring::npos;
+      SaveScreenshot(d, c.name);
+      PostMessageW(d, WM_COMMAND, IDOK, 0);  // Enter: nothing to store
+      Click(d, IDCANCEL);
+    }));
+    EXPECT_EQ(RunScan(0, id.c_str(), std::move(script)), 4);
+    EXPECT_FALSE(okEnabled);
+    EXPECT_FALSE(hadPicture);
+    EXPECT_TRUE(Exists(data.Photo(id.c_str())));
+    EXPECT_FALSE(Exists(data.Signature(id.c_str())));
+    if (c.signatureFile) {
+      EXPECT_FALSE(message.empty());
+    }
+  }
+}
+
 TEST(CaptureThroughExports, EnterStoresEscapeDoesNothingAndASecondScanIsRefused) {
   DataFolder data;
   const std::wstring photo = L"Importera Foto";

@@ -81,6 +81,14 @@ void CaptureFraming::SetPicture(Bitmap picture, bool fit, ScreenSize shown) {
   EnsureCover();
 }
 
+void CaptureFraming::ClearPicture() {
+  copy_ = Bitmap();
+  orgRot_ = Bitmap();
+  shown_ = Bitmap();
+  cutUndo_ = Bitmap();
+  angle_ = 0;
+}
+
 bool CaptureFraming::ShowKeptSheet() {
   if (keep_.Empty()) return false;
   SetPicture(keep_, true);

@@ -80,6 +80,9 @@ class CaptureFraming {
   // The split-100 run: the kept sheet, fitted to its remainder. False (and
   // nothing changes) when no sheet was kept.
   bool ShowKeptSheet();
+  // A run that acquires its own picture starts with none, so that the last
+  // run's picture is neither shown nor stored for it. The kept sheet stays.
+  void ClearPicture();
   bool HasPicture() const { return !copy_.Empty(); }
   const Bitmap& Shown() const { return shown_; }            // Im
   const Bitmap& WorkingCopy() const { return copy_; }       // ImCopy

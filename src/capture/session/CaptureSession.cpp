@@ -23,6 +23,7 @@ bool CaptureSession::Run() {
     // The remainder of the sheet the first run acquired: no acquisition.
     view_.ShowKeptSheet();
   } else {
+    view_.ClearPicture();
     try {
       if (!source_.Prepare(*this)) return false;
     } catch (...) {

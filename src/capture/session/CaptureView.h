@@ -42,6 +42,9 @@ class CaptureView {
   // The sheet kept by the previous run of a split capture, fitted to its
   // remainder; an empty frame when none was kept.
   virtual void ShowKeptSheet() = 0;
+  // A run that acquires its own picture starts without one: the frame
+  // shows empty and OK stays disabled until its source delivers one.
+  virtual void ClearPicture() = 0;
   // A frozen video frame, shown at its own aspect about as large as the
   // live picture was, placed without fitting. Strong guarantee as above.
   virtual void SetFrozenFrame(Bitmap frame, ScreenSize liveArea) = 0;

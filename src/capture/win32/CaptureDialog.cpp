@@ -811,6 +811,11 @@ void TdlgCapture::SetFrozenFrame(Bitmap frame, ScreenSize liveArea) {
   state_->Repaint();
 }
 
+void TdlgCapture::ClearPicture() {
+  state_->framing.ClearPicture();
+  state_->pictureChanged = true;
+}
+
 void TdlgCapture::ShowKeptSheet() {
   if (state_->framing.ShowKeptSheet()) state_->pictureChanged = true;
 }

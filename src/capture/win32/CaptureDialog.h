@@ -21,6 +21,7 @@ class TdlgCapture final : public CaptureView {
   void SizeFrame(int videoWindowHeight) override;
   void SetPicture(Bitmap picture, bool fit) override;
   void ShowKeptSheet() override;
+  void ClearPicture() override;
   void SetFrozenFrame(Bitmap frame, ScreenSize liveArea) override;
   bool HasPicture() const override;
   Bitmap FramedPicture() const override;

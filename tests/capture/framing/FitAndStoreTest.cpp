@@ -125,6 +125,25 @@ TEST(SetPicture, RemainderRunWithoutAKeptSheetLeavesTheFrameEmpty) {
   EXPECT_TRUE(f.StorePicture().Empty());
 }
 
+// A cleared frame stores nothing, yet the sheet kept for the remainder run
+// is still there for it.
+TEST(SetPicture, ClearingLeavesNothingToStoreButKeepsTheSheet) {
+  CaptureFraming f;
+  f.SetFrame(kPhotoFrame);
+  f.SetSplit(80, false);
+  f.SetPicture(Gradient(1000, 700));
+  f.SetAngle(5);
+  f.ClearPicture();
+  EXPECT_FALSE(f.HasPicture());
+  EXPECT_FALSE(f.StoredRegion());
+  EXPECT_TRUE(f.StorePicture().Empty());
+  EXPECT_EQ(f.Angle(), 0);
+  f.SetSplit(100, false);
+  f.SetFrame(kSignatureFrame);
+  ASSERT_TRUE(f.ShowKeptSheet());
+  EXPECT_EQ(f.Shown().Width(), 1000);
+}
+
 TEST(SetPicture, IgnoresAnEmptyPictureAndConvertsOthersTo24Bits) {
   CaptureFraming f = Framed(720, 960);
   f.SetPicture(Bitmap());

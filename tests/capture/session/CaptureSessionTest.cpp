@@ -35,6 +35,7 @@ struct FakeView : CaptureView {
     picture = std::move(p);
   }
   void ShowKeptSheet() override { keptSheetShown = true; }
+  void ClearPicture() override { picture = Bitmap(); }
   bool HasPicture() const override { return !picture.Empty(); }
   Bitmap FramedPicture() const override {
     if (framedThrows) throw std::length_error("too large");
@@ -188,6 +189,40 @@ TEST(CaptureSession, RemainderOfASplitSheetAcquiresNothing) {
   EXPECT_FALSE(source.prepared);
   EXPECT_TRUE(view.shown);
   EXPECT_EQ(view.caption, "");  // an empty caption leaves the dialog's own
+}
+
+// The photo run's picture is still in the dialog when the signature run
+// starts. A run whose source gives no picture (the signature pad, a file
+// that fails to load) must not show or store it; the split remainder run
+// is the one run that takes what the last run had.
+TEST(CaptureSession, EachRunShowsAndStoresOnlyItsOwnPicture) {
+  struct Case {
+    const char* name;
+    FakeSource::Prep prep;
+    int split;
+    bool pictureShown, written;
+  } cases[] = {
+      {"no picture from the source", FakeSource::Prep::kNothing, 0, false, false},
+      {"a picture of its own", FakeSource::Prep::kPicture, 0, true, true},
+      {"the split remainder", FakeSource::Prep::kNothing, 100, true, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    FakeView view;
+    view.picture = Plain(40, 30);  // the photo run's
+    FakeSource source;
+    source.prep = c.prep;
+    FakeDisk disk;
+    bool shown = false;
+    view.user = [&](CaptureCommands& commands) {
+      shown = view.HasPicture();
+      return commands.StorePicture();
+    };
+    const bool written = CaptureSession(view, source, disk.Store(), Request(c.split)).Run();
+    EXPECT_EQ(shown, c.pictureShown);
+    EXPECT_EQ(written, c.written);
+    EXPECT_EQ(disk.files.count(Request().fileName), c.written ? 1u : 0u);
+  }
 }
 
 TEST(CaptureSession, CaptureButtonReadsFrysWhileLive) {

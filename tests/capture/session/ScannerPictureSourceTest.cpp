@@ -128,6 +128,7 @@ struct MinimalView : CaptureView {
   void SetFrozenFrame(Bitmap, ScreenSize) override {}
   void SetPicture(Bitmap p, bool) override { picture = std::move(p); }
   void ShowKeptSheet() override {}
+  void ClearPicture() override { picture = Bitmap(); }
   bool HasPicture() const override { return !picture.Empty(); }
   Bitmap FramedPicture() const override { return picture; }
   void SetCaption(const std::string&) override {}

@@ -292,12 +292,19 @@ void TVideoCap::ShowMenu(int x, int y) {
   if (id) MenuCommand(id);
 }
 
+UINT DriverDialogMessage(int menuId) {
+  switch (menuId) {
+    case kIdVideoSource: return WM_CAP_DLG_VIDEOSOURCE;
+    case kIdVideoDisplay: return WM_CAP_DLG_VIDEODISPLAY;
+    case kIdVideoFormat: return WM_CAP_DLG_VIDEOFORMAT;
+  }
+  return 0;
+}
+
 void TVideoCap::MenuCommand(int id) {
   try {
+    if (const UINT dialog = DriverDialogMessage(id)) return DriverDialog(dialog);
     switch (id) {
-      case kIdVideoSource: DriverDialog(WM_CAP_DLG_VIDEOSOURCE); return;
-      case kIdVideoDisplay: DriverDialog(WM_CAP_DLG_VIDEODISPLAY); return;
-      case kIdVideoFormat: DriverDialog(WM_CAP_DLG_VIDEOFORMAT); return;
       case kIdVideoOverlay:
         if (!HasOverlay()) {
           MessageBoxA(nullptr, "Overlay is not possible", "String",

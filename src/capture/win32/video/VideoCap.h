@@ -54,4 +54,9 @@ class TVideoCap {
   bool capsKnown_ = false, overlayOn_ = false, previewOn_ = false;
 };
 
+// The driver dialog a video menu item opens, each the one its caption
+// names ("Display..." the display dialog, "Format..." the format dialog);
+// 0 for items that open none.
+UINT DriverDialogMessage(int menuId);
+
 }  // namespace vemra

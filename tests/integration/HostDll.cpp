@@ -138,4 +138,18 @@ HostWindow::~HostWindow() {
   if (frame) DestroyWindow(frame);
 }
 
+void HostWindow::LookFrom(HWND dialog) {
+  enabledBehindDialog_ = IsWindowEnabled(frame);
+  dialogOwner_ = GetWindow(dialog, GW_OWNER);
+}
+
+std::string HostWindow::ModalFaults() const {
+  std::string faults;
+  if (enabledBehindDialog_) faults += "host enabled behind the dialog; ";
+  if (dialogOwner_ != frame) faults += "dialog not owned by the host; ";
+  if (!IsWindowEnabled(frame)) faults += "host left disabled; ";
+  if (GetFocus() != field) faults += "focus not given back; ";
+  return faults;
+}
+
 }  // namespace vemra::test

@@ -51,6 +51,17 @@ struct HostWindow {
   ~HostWindow();
   HostWindow(const HostWindow&) = delete;
   HostWindow& operator=(const HostWindow&) = delete;
+
+  // Called while `dialog` is open: notes how the host stands behind it.
+  void LookFrom(HWND dialog);
+  // After the dialog: whether it was modal towards the host (the host
+  // disabled behind it and its owner) and gave the host back enabled with
+  // the focus where it was; else what was wrong.
+  std::string ModalFaults() const;
+
+ private:
+  bool enabledBehindDialog_ = true;
+  HWND dialogOwner_ = nullptr;
 };
 
 }  // namespace vemra::test

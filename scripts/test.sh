@@ -38,17 +38,13 @@ build() {  # preset [targets...]
 run_windows_tests() {  # preset
   local folder=$root/build/$1 status=0
   "$root/scripts/printing.sh" || echo "test: no CUPS printer; printing tests will say so"
-  (
-    wine_env "$folder"
-    "$root/scripts/wine-prefix.sh" "$WINEPREFIX" "$1"
-    setsid wineserver -p >/dev/null 2>&1 < /dev/null || true
-    "$WINE" cmd /c exit >/dev/null 2>&1 < /dev/null || true
-    (cd "$folder" && ctest --no-tests=error --output-on-failure -j2 --timeout 900) 2>&1 |
-      tee "$folder/ctest.log" || status=$?
-    wineserver -k >/dev/null 2>&1 || true
-    exit $status
-  ) || status=$?
-  summary+=("$1: $(grep -E 'tests passed' "$folder/ctest.log" | tail -1)")
+  wine_env "$folder"
+  "$root/scripts/wine-prefix.sh" "$WINEPREFIX" "$1"
+  setsid wineserver -p >/dev/null 2>&1 < /dev/null || true
+  "$WINE" cmd /c exit >/dev/null 2>&1 < /dev/null || true
+  run_ctest "$1" "$folder" || status=$?
+  wineserver -k >/dev/null 2>&1 || true
+  unset WINEPREFIX WINEARCH WINELOADER WINE
   return $status
 }
 

@@ -9,14 +9,11 @@ word_size=${2:-win32}
 [ -f "$prefix/.vemra-ready" ] && exit 0
 export WINEPREFIX=$prefix WINEDEBUG=-all LC_ALL=sv_SE.UTF-8
 export WINEDLLOVERRIDES=mscoree,mshtml=
-wine=wine
-if [ "$word_size" = win64 ]; then
-  export WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64
-  wine=$WINELOADER
-fi
+. "$(dirname "$0")/wine-env.sh"
+wine_loader "$word_size"
 mkdir -p "$prefix"
-"$wine" wineboot -i >/dev/null 2>&1
-reg() { "$wine" reg add "$@" /f >/dev/null 2>&1; }
+"$WINE" wineboot -i >/dev/null 2>&1
+reg() { "$WINE" reg add "$@" /f >/dev/null 2>&1; }
 reg 'HKCU\Software\Wine\Drivers' /v Graphics /d null
 reg 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /d 'Liberation Sans'
 reg 'HKCU\Software\Wine\Fonts\Replacements' /v 'Times New Roman' /d 'Liberation Serif'

@@ -15,5 +15,5 @@ fi
 wine_env "$build"
 export LC_ALL=${VEMRA_LOCALE:-sv_SE.UTF-8}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
-[ -f "$WINEPREFIX/.vemra-ready" ] || "$here/wine-prefix.sh" "$WINEPREFIX" "$(build_word_size "$build")" >&2
+[ -f "$WINEPREFIX/.vemra-ready" ] || "$here/wine-prefix.sh" "$WINEPREFIX" "$WORD_SIZE" >&2
 exec "$WINE" "$@"
